@@ -1,0 +1,139 @@
+#include "cash_flow_plot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "chart_frame.h"
+
+namespace zr {
+namespace {
+
+constexpr double kAxisY = 3350;        // value 0
+constexpr double kAxisHeight = 3250;   // from value 0 up to the chart scale
+constexpr double kTimeAxisWidth = 5800;
+constexpr double kValueAxisX = 500;
+constexpr double kTimeMarkLimit = 5700;  // keeps year numbers off "Idő (év)"
+constexpr std::int32_t kMillion = 1000000;
+
+void AppendCurves(ChartOperations& ops, std::span<const ChartPoint> points, double scale) {
+  // x is a 16-bit coordinate; more points than the chart has would not fit.
+  const std::size_t count = std::min(points.size(), static_cast<std::size_t>(kChartPointCount));
+  int prev_x = 0;
+  std::int16_t prev_sav = 0;
+  std::int16_t prev_cost = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    const int k = static_cast<int>(i) + 1;
+    const int x = ChartPointX(k);
+    const std::int16_t sav = CurveVertex(ValueToY(points[i].savings, scale));
+    const std::int16_t cost = CurveVertex(ValueToY(points[i].cost, scale));
+    if (k > 1) {
+      // Savings first, so the cost curve lies on top where they meet.
+      ops.emplace_back(Line{static_cast<float>(prev_x), static_cast<float>(prev_sav),
+                            static_cast<float>(x), static_cast<float>(sav), kSavingsColor});
+      ops.emplace_back(Line{static_cast<float>(prev_x), static_cast<float>(prev_cost),
+                            static_cast<float>(x), static_cast<float>(cost), kCostColor});
+    }
+    prev_x = x;
+    prev_sav = sav;
+    prev_cost = cost;
+  }
+}
+
+void AppendTimeMarks(ChartOperations& ops, double elettartam) {
+  // A non-positive or non-finite period would give no sensible positions and
+  // could keep xl below the limit forever.
+  if (!(elettartam > 0) || !std::isfinite(elettartam)) return;
+  constexpr int kMaxYears = std::numeric_limits<std::int16_t>::max();
+  for (int j = 1; 5 * j <= kMaxYears; ++j) {
+    const double offset = (5.0 * j - 1) / elettartam * kTimeAxisWidth;
+    const double xl = offset - 100 + kValueAxisX;
+    if (xl >= kTimeMarkLimit) break;
+    const double xm = offset + kValueAxisX;
+    ops.emplace_back(Line{static_cast<float>(xm), 3350, static_cast<float>(xm), 3400, kBlack});
+    ops.emplace_back(CurrentX{static_cast<float>(xm - 100)});
+    ops.emplace_back(CurrentY{3450});
+    ops.emplace_back(FontName{""});
+    ops.emplace_back(Print{static_cast<std::int16_t>(5 * j)});
+  }
+}
+
+void AppendValueMarks(ChartOperations& ops, std::int32_t chart_scale, std::int32_t step) {
+  const double divisor = step < kMillion ? 1000.0 : 1000000.0;
+  for (std::int32_t j = 1; j <= std::numeric_limits<std::int16_t>::max(); ++j) {
+    std::int32_t v = 0;
+    // Near the top of the 32-bit range the first value past the scale does
+    // not exist; that too ends the marks.
+    if (__builtin_mul_overflow(j, step, &v) || v > chart_scale) break;
+    const double y = ValueToY(v, chart_scale);
+    ops.emplace_back(Line{450, static_cast<float>(y + 100), 500, static_cast<float>(y + 100), kBlack});
+    ops.emplace_back(CurrentX{20});
+    ops.emplace_back(CurrentY{static_cast<float>(y)});
+    ops.emplace_back(FontName{""});
+    ops.emplace_back(Print{v / divisor});
+  }
+}
+
+void AppendUnitCaption(ChartOperations& ops, std::int32_t step) {
+  ops.emplace_back(ForeColor{kBlack});
+  ops.emplace_back(CurrentX{1000});
+  ops.emplace_back(CurrentY{300});
+  ops.emplace_back(FontName{""});
+  ops.emplace_back(Print{std::string(step < kMillion ? "(ezer Ft)" : "(millió Ft)")});
+}
+
+}  // namespace
+
+int ChartPointX(int k) { return 500 + 58 * k; }
+
+double ValueToY(double value, double chart_scale) {
+  return kAxisY - value / chart_scale * kAxisHeight;
+}
+
+std::int16_t CurveVertex(double y) {
+  if (std::isnan(y)) return 0;
+  const double r = std::nearbyint(y);  // default rounding mode: halves to even
+  if (r <= std::numeric_limits<std::int16_t>::min()) return std::numeric_limits<std::int16_t>::min();
+  if (r >= std::numeric_limits<std::int16_t>::max()) return std::numeric_limits<std::int16_t>::max();
+  return static_cast<std::int16_t>(r);
+}
+
+std::int32_t ScaleStep(std::int32_t w) {
+  struct Band {
+    std::int32_t max_w;
+    std::int32_t step;
+  };
+  static constexpr Band kBands[] = {
+      {75000, 50000},     {150000, 100000},   {350000, 200000},   {750000, 500000},
+      {1500000, 1000000}, {3500000, 2000000}, {7500000, 5000000},
+  };
+  if (w <= 0) return 0;
+  for (const Band& band : kBands) {
+    if (w <= band.max_w) return band.step;
+  }
+  return 10000000;
+}
+
+ChartOperations PlotChart(std::span<const ChartPoint> points,
+                          std::optional<std::int32_t> chart_scale, double elettartam) {
+  ChartOperations ops;
+  // Without a usable scale there is nothing to map values against; the
+  // fixed parts of the chart are still drawn.
+  const bool has_scale = chart_scale.has_value() && *chart_scale != 0;
+  if (has_scale) AppendCurves(ops, points, *chart_scale);
+  AppendChartFrame(ops);
+  AppendTimeMarks(ops, elettartam);
+
+  std::int32_t step = 0;
+  if (has_scale) {
+    // |scale / 6| is well inside 32 bits, so the conversion cannot overflow.
+    const auto w = static_cast<std::int32_t>(std::nearbyint(*chart_scale / 6.0));
+    step = ScaleStep(w);
+  }
+  if (step > 0) AppendValueMarks(ops, *chart_scale, step);
+  AppendUnitCaption(ops, step);
+  return ops;
+}
+
+}  // namespace zr

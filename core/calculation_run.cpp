@@ -1,0 +1,101 @@
+#include "calculation_run.h"
+
+#include "arithmetic_fault.h"
+#include "cash_flow_plot.h"
+#include "chart_frame.h"
+#include "number_text.h"
+#include "payback.h"
+#include "period_series.h"
+
+namespace zr {
+namespace {
+
+constexpr std::array<std::string_view, kResultLabelCount> kLabelNames = {
+    "Valberuhazasb",   "Hozamb",       "Eveskoltsb",  "Karbeveskoltsb",
+    "Uzemeveskoltsb",  "Egyebeveskoltsb", "Osszeskoltsb", "Szolarhoarb",
+    "Megtakaritevesb", "Egyenlegb",    "L",
+};
+
+// Fields read before the subsidised investment is shown; the rest after it.
+constexpr Field kFirstRead[] = {Field::Elettartam, Field::Beruhazas, Field::Tamogatas};
+
+void SetLabel(LabelTexts& labels, ResultLabel label, std::string text) {
+  labels[static_cast<std::size_t>(label)] = std::move(text);
+}
+
+}  // namespace
+
+std::string_view LabelName(ResultLabel label) {
+  return kLabelNames[static_cast<std::size_t>(label)];
+}
+
+RunOutcome CalculationRun(const InputTexts& texts, const NumberFormat& format) {
+  RunOutcome out;
+  out.chart = {Cls{}, DrawWidth{2}};
+
+  ValidationResult validated = ValidateInputs(texts, format);
+  out.findings = std::move(validated.findings);
+  out.corrected = std::move(validated.corrected);
+
+  InputSet& in = out.inputs;
+  PeriodSeries series;
+  bool plotting = false;
+  try {
+    for (Field f : kFirstRead) in[f] = TextToMoney(out.corrected[Index(f)], format);
+    const Money V = SubsidisedInvestment(in.Beruhazas, in.Tamogatas);
+    out.results.Valberuhazas = V;
+    SetLabel(out.labels, ResultLabel::Valberuhazasb, MoneyText(V, format));
+
+    for (std::size_t i = std::size(kFirstRead); i < kFieldCount; ++i) {
+      in[kAllFields[i]] = TextToMoney(out.corrected[i], format);
+    }
+
+    const YearlyFigures y = AnnualEconomics(in, V);
+    out.results.yearly = y;
+    const std::pair<ResultLabel, std::int32_t> yearly_labels[] = {
+        {ResultLabel::Hozamb, y.Hozam},
+        {ResultLabel::Eveskoltsb, y.Eveskolts},
+        {ResultLabel::Karbeveskoltsb, y.Karbeveskolts},
+        {ResultLabel::Uzemeveskoltsb, y.Uzemeveskolts},
+        {ResultLabel::Egyebeveskoltsb, y.Egyebeveskolts},
+        {ResultLabel::Osszeskoltsb, y.Osszeskolts},
+        {ResultLabel::Szolarhoarb, y.Szolarhoar},
+        {ResultLabel::Megtakaritevesb, y.Megtakariteves},
+        {ResultLabel::Egyenlegb, y.Egyenleg},
+    };
+    for (const auto& [label, value] : yearly_labels) {
+      SetLabel(out.labels, label, WholeNumberText(value));
+    }
+
+    // The payback search and the chart charge maintenance and other costs
+    // on the subsidised investment.
+    const PeriodModel model = MakePeriodModel(in, V, y.Hozam, V);
+    try {
+      out.results.Megterulesiido = PaybackSearch(model);
+    } catch (const ArithmeticFault&) {
+      // The grid ran into the limits of the arithmetic before the savings
+      // caught up: that is "no payback", not a failed run.
+      out.results.Megterulesiido.reset();
+    }
+    SetLabel(out.labels, ResultLabel::L,
+             out.results.Megterulesiido ? MoneyText(*out.results.Megterulesiido, format)
+                                        : std::string(kNoPaybackText));
+
+    plotting = true;
+    EvaluatePeriodSeries(model, in.Elettartam, series);
+  } catch (const ArithmeticFault&) {
+    out.fault = std::string(kFaultMessage);
+  }
+
+  if (plotting) {
+    // Also after a fault among the chart points: the curves so far, then the
+    // frame, marks and caption.
+    const ChartOperations plot = PlotChart(series.points, series.ChartScale, Dbl(in.Elettartam));
+    out.chart.insert(out.chart.end(), plot.begin(), plot.end());
+  } else {
+    AppendChartFrame(out.chart);
+  }
+  return out;
+}
+
+}  // namespace zr

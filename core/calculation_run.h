@@ -1,0 +1,62 @@
+#pragma once
+// One calculation run: the sixteen texts in, everything the window shows out.
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "chart_operation.h"
+#include "economics.h"
+#include "input_set.h"
+#include "number_format.h"
+#include "validation.h"
+
+namespace zr {
+
+inline constexpr std::string_view kFaultMessage =
+    "A számítás eredménye túl nagy! Adjon meg kisebb értékeket!";
+inline constexpr std::string_view kNoPaybackText = "nincs";
+
+// The eleven value labels in the order the run writes them.
+enum class ResultLabel : std::size_t {
+  Valberuhazasb,
+  Hozamb,
+  Eveskoltsb,
+  Karbeveskoltsb,
+  Uzemeveskoltsb,
+  Egyebeveskoltsb,
+  Osszeskoltsb,
+  Szolarhoarb,
+  Megtakaritevesb,
+  Egyenlegb,
+  L,
+};
+inline constexpr std::size_t kResultLabelCount = 11;
+std::string_view LabelName(ResultLabel label);
+
+// Texts for the value labels; a label the run did not reach (it ended on an
+// arithmetic fault) has none, and the window empties it.
+using LabelTexts = std::array<std::optional<std::string>, kResultLabelCount>;
+
+struct ResultSet {
+  std::optional<Money> Valberuhazas;
+  std::optional<YearlyFigures> yearly;
+  std::optional<Money> Megterulesiido;  // absent when no payback was found
+};
+
+struct RunOutcome {
+  std::vector<ValidationFinding> findings;
+  InputTexts corrected;
+  InputSet inputs;
+  ResultSet results;
+  LabelTexts labels;
+  std::optional<std::string> fault;  // the fault message when the run ended early
+  ChartOperations chart;             // starts with Cls and DrawWidth 2
+};
+
+RunOutcome CalculationRun(const InputTexts& texts, const NumberFormat& format);
+
+}  // namespace zr

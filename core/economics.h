@@ -1,0 +1,71 @@
+#pragma once
+// The levelised yearly economics of the installation: the annuity and
+// present-value factors and one period's yearly costs and savings.
+
+#include <array>
+#include <cstdint>
+
+#include "input_set.h"
+#include "money.h"
+
+namespace zr {
+
+// Money(rate / 100 + 1): 6 % gives 1.06, 3.333 % gives 1.0333.
+Money GrowthFactor(Money rate);
+
+// Capital recovery factor for t years at discount factor q.
+Money AnnuityFactor(Money t, Money q);
+
+// Present value at q of a yearly 1 growing by g, over t years. When g
+// equals q (after rounding) the closed form is 0/0 and t/q is taken.
+Money PresentValueFactor(Money t, Money q, Money g);
+
+// Investment reduced by the subsidy.
+Money SubsidisedInvestment(Money beruhazas, Money tamogatas);
+
+// Yearly energy yield in kWh.
+std::int32_t YieldOf(const InputSet& in);
+
+// Everything a period evaluation needs that does not depend on the period:
+// the growth factors and the first-year amounts on base B.
+struct PeriodModel {
+  Money V;        // subsidised investment
+  Money q;        // discount factor
+  Money gK, gU, gE, gS;
+  Money K1, U1, E1, S1;
+  double capital_share;  // 1 - residual value / 100
+};
+
+// `base` is the amount on which the maintenance and other percentages are
+// charged: the full investment for the shown figures, the subsidised one
+// for the payback search and the chart.
+PeriodModel MakePeriodModel(const InputSet& in, Money V, std::int32_t hozam, Money base);
+
+struct PeriodFigures {
+  Money a;
+  std::int32_t Eveskolts = 0;
+  std::int32_t Karbeveskolts = 0;
+  std::int32_t Uzemeveskolts = 0;
+  std::int32_t Egyebeveskolts = 0;
+  std::int32_t Osszeskolts = 0;
+  std::int32_t Megtakariteves = 0;
+};
+
+PeriodFigures PeriodEvaluation(const PeriodModel& model, Money t);
+
+// The nine shown yearly figures for the full period.
+struct YearlyFigures {
+  std::int32_t Hozam = 0;
+  std::int32_t Eveskolts = 0;
+  std::int32_t Karbeveskolts = 0;
+  std::int32_t Uzemeveskolts = 0;
+  std::int32_t Egyebeveskolts = 0;
+  std::int32_t Osszeskolts = 0;
+  std::int32_t Szolarhoar = 0;
+  std::int32_t Megtakariteves = 0;
+  std::int32_t Egyenleg = 0;
+};
+
+YearlyFigures AnnualEconomics(const InputSet& in, Money V);
+
+}  // namespace zr

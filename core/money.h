@@ -1,0 +1,54 @@
+#pragma once
+// Fixed-point amount with four decimals: a signed 64-bit count of
+// ten-thousandths. Every operation that can leave the range is checked and
+// raises ArithmeticFault; every rounding is to nearest, ties to even.
+
+#include <compare>
+#include <cstdint>
+
+namespace zr {
+
+// 128-bit intermediate for exact products (a GCC/Clang extension).
+__extension__ typedef __int128 WideInt;
+
+class Money {
+ public:
+  static constexpr std::int64_t kScale = 10000;
+
+  constexpr Money() = default;
+  static constexpr Money FromRaw(std::int64_t raw) { return Money(raw); }
+  // Exact; a 32-bit value always fits.
+  static constexpr Money FromInt32(std::int32_t n) { return Money(std::int64_t{n} * kScale); }
+  // x × 10000 rounded to the nearest integer, ties to even.
+  static Money FromDouble(double x);
+
+  constexpr std::int64_t Raw() const { return raw_; }
+  double ToDouble() const;
+  // Nearest whole number, ties to even, as a 32-bit integer.
+  std::int32_t ToInt32() const;
+
+  friend Money operator+(Money a, Money b);
+  friend Money operator-(Money a, Money b);
+  // Exact product rounded to the nearest 0.0001, ties to even.
+  friend Money operator*(Money a, Money b);
+
+  friend constexpr bool operator==(Money, Money) = default;
+  friend constexpr auto operator<=>(Money, Money) = default;
+
+ private:
+  constexpr explicit Money(std::int64_t raw) : raw_(raw) {}
+  std::int64_t raw_ = 0;
+};
+
+// Short forms that read like the formulas of the model.
+inline double Dbl(Money m) { return m.ToDouble(); }
+inline constexpr Money MoneyOf(std::int32_t n) { return Money::FromInt32(n); }
+
+// Integer division of a 128-bit value by a positive divisor, rounded to
+// nearest with ties to even. Used by the exact product and the text reader.
+WideInt DivideRoundHalfEven(WideInt numerator, std::int64_t divisor);
+
+// Raw value of a 128-bit count of ten-thousandths, or ArithmeticFault.
+Money MoneyFromWide(WideInt raw);
+
+}  // namespace zr

@@ -1,0 +1,155 @@
+#include "number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <system_error>
+
+#include "arithmetic_fault.h"
+
+namespace zr {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Largest count of whole digits a Money value can have (922337203685477).
+constexpr std::size_t kMoneyWholeDigits = 15;
+
+// |value| in ten-thousandths, rounded half to even at the fifth decimal;
+// nullopt when it cannot fit in Money (so it is never needed in 128 bits).
+std::optional<WideInt> MagnitudeRaw(std::string_view whole, std::string_view fraction) {
+  if (whole.size() > kMoneyWholeDigits) return std::nullopt;
+  WideInt raw = 0;
+  for (char c : whole) raw = raw * 10 + (c - '0');
+  for (std::size_t i = 0; i < 4; ++i) {
+    raw = raw * 10 + (i < fraction.size() ? fraction[i] - '0' : 0);
+  }
+  if (fraction.size() > 4) {
+    const int next = fraction[4] - '0';
+    // `fraction` has no trailing zeros: anything after the fifth digit is non-zero.
+    const bool beyond_half = next > 5 || (next == 5 && fraction.size() > 5);
+    const bool tie = next == 5 && fraction.size() == 5;
+    if (beyond_half || (tie && raw % 2 != 0)) ++raw;
+  }
+  return raw;
+}
+
+}  // namespace
+
+std::optional<NumberText> NumberText::Parse(std::string_view text, const NumberFormat& format) {
+  const std::string_view sep = format.decimal_separator;
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+
+  std::size_t digits = 0;
+  std::size_t sep_at = std::string_view::npos;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (IsDigit(text[i])) {
+      ++digits;
+      ++i;
+    } else if (sep_at == std::string_view::npos && !sep.empty() &&
+               text.substr(i, sep.size()) == sep) {
+      sep_at = i;
+      i += sep.size();
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (digits == 0) return std::nullopt;
+
+  std::string_view whole = text.substr(0, sep_at);
+  std::string_view fraction =
+      sep_at == std::string_view::npos ? std::string_view{} : text.substr(sep_at + sep.size());
+  while (!whole.empty() && whole.front() == '0') whole.remove_prefix(1);
+  while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
+  return NumberText(negative, whole, fraction);
+}
+
+double NumberText::ToDouble() const {
+  std::string plain;
+  plain.reserve(whole_.size() + fraction_.size() + 3);
+  plain.append(whole_.empty() ? std::string_view{"0"} : whole_);
+  if (!fraction_.empty()) {
+    plain.push_back('.');
+    plain.append(fraction_);
+  }
+  double value = 0.0;
+  const auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+  if (ec == std::errc::result_out_of_range) {
+    // Out of range either way: beyond the largest double when there are
+    // whole digits, otherwise below the smallest one.
+    value = whole_.empty() ? 0.0 : std::numeric_limits<double>::infinity();
+  }
+  return negative_ ? -value : value;
+}
+
+std::optional<Money> NumberText::ToMoney() const {
+  const std::optional<WideInt> magnitude = MagnitudeRaw(whole_, fraction_);
+  if (!magnitude) return std::nullopt;
+  const WideInt raw = negative_ ? -*magnitude : *magnitude;
+  if (raw < std::numeric_limits<std::int64_t>::min() ||
+      raw > std::numeric_limits<std::int64_t>::max()) {
+    return std::nullopt;
+  }
+  return Money::FromRaw(static_cast<std::int64_t>(raw));
+}
+
+bool IsNumberText(std::string_view text, const NumberFormat& format) {
+  return NumberText::Parse(text, format).has_value();
+}
+
+Money TextToMoney(std::string_view text, const NumberFormat& format) {
+  const std::optional<NumberText> number = NumberText::Parse(text, format);
+  if (!number) throw ArithmeticFault("not a number text");
+  const std::optional<Money> money = number->ToMoney();
+  if (!money) throw ArithmeticFault("number text beyond the Money range");
+  return *money;
+}
+
+std::string WholeNumberText(std::int64_t n) { return std::to_string(n); }
+
+std::string MoneyText(Money m, const NumberFormat& format) {
+  const std::int64_t raw = m.Raw();
+  // Work on the magnitude in 128 bits: the most negative raw value has no
+  // 64-bit opposite.
+  const WideInt magnitude = raw < 0 ? -static_cast<WideInt>(raw) : raw;
+  const auto whole = static_cast<std::uint64_t>(magnitude / Money::kScale);
+  auto fraction = static_cast<int>(magnitude % Money::kScale);
+
+  std::string text = raw < 0 ? "-" : "";
+  text += std::to_string(whole);
+  if (fraction != 0) {
+    std::string digits = std::to_string(fraction + Money::kScale).substr(1);  // four digits
+    while (digits.back() == '0') digits.pop_back();
+    text += format.decimal_separator;
+    text += digits;
+  }
+  return text;
+}
+
+std::string RealText(double x, const NumberFormat& format) {
+  char buffer[64];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, x,
+                                       std::chars_format::general, 15);
+  std::string text(buffer, ec == std::errc{} ? end : buffer);
+  std::string out;
+  for (char c : text) {
+    if (c == '.') {
+      out += format.decimal_separator;
+    } else {
+      out += (c == 'e') ? 'E' : c;
+    }
+  }
+  return out;
+}
+
+}  // namespace zr

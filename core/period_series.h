@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "cash_flow_plot.h"
+#include "economics.h"
+
+namespace zr {
+
+// Period length of chart point k (1-based): 1 year for the first, then
+// 1 + k × Elettartam / 100.
+Money PeriodLength(int k, Money elettartam);
+
+struct PeriodSeries {
+  std::vector<ChartPoint> points;
+  std::optional<std::int32_t> ChartScale;  // one-year total cost, from point 1
+};
+
+// Evaluates the chart points in order into `series`. When a point faults
+// the exception propagates, and `series` keeps the points before it.
+void EvaluatePeriodSeries(const PeriodModel& model, Money elettartam, PeriodSeries& series);
+
+}  // namespace zr

@@ -1,0 +1,104 @@
+#include "money.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "arithmetic_fault.h"
+#include "checked_math.h"
+
+namespace zr {
+namespace {
+
+constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+
+struct DoubleCase {
+  double x;
+  std::int64_t raw;
+};
+class MoneyFromDouble : public ::testing::TestWithParam<DoubleCase> {};
+
+TEST_P(MoneyFromDouble, RoundsToNearestTenThousandthTiesToEven) {
+  EXPECT_EQ(Money::FromDouble(GetParam().x).Raw(), GetParam().raw);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, MoneyFromDouble,
+                         ::testing::Values(DoubleCase{1.06, 10600}, DoubleCase{0.00005, 0},
+                                           DoubleCase{0.00025, 2},
+                                           // 0.00015 × 10000 is 1.4999999999999998 in doubles
+                                           DoubleCase{0.00015, 1},
+                                           DoubleCase{-0.00025, -2}, DoubleCase{-0.00035, -4},
+                                           DoubleCase{25.0 / 1.06, 235849},
+                                           DoubleCase{0.078227, 782}));
+
+TEST(MoneyFromDoubleLimits, NonFiniteAndOutOfRangeAreFaults) {
+  EXPECT_THROW(Money::FromDouble(std::numeric_limits<double>::infinity()), ArithmeticFault);
+  EXPECT_THROW(Money::FromDouble(std::nan("")), ArithmeticFault);
+  EXPECT_THROW(Money::FromDouble(9.3e14), ArithmeticFault);
+  EXPECT_THROW(Money::FromDouble(-9.3e14), ArithmeticFault);
+  EXPECT_NO_THROW(Money::FromDouble(9.2e14));
+}
+
+TEST(MoneyProduct, ExactProductRoundsHalfToEven) {
+  // 0.0001 × 0.5 = 0.00005: a tie, to even 0; 0.0003 × 0.5 = 0.00015 → 0.0002.
+  EXPECT_EQ((Money::FromRaw(1) * Money::FromRaw(5000)).Raw(), 0);
+  EXPECT_EQ((Money::FromRaw(3) * Money::FromRaw(5000)).Raw(), 2);
+  EXPECT_EQ((Money::FromRaw(-3) * Money::FromRaw(5000)).Raw(), -2);
+  EXPECT_EQ((Money::FromRaw(5) * Money::FromRaw(5000)).Raw(), 2);
+  // 17.0718 × 0.0782 = 1.33501476 → 1.3350.
+  EXPECT_EQ((Money::FromRaw(170718) * Money::FromRaw(782)).Raw(), 13350);
+}
+
+TEST(MoneyProduct, NeedsMoreThanSixtyFourBitsInBetween) {
+  // 900000000 × 900000 = 8.1e14 fits, though the raw product is ~8.1e22.
+  const Money a = MoneyOf(900000000);
+  const Money b = MoneyOf(900000);
+  EXPECT_EQ((a * b).Raw(), 810000000000000LL * Money::kScale);
+  EXPECT_THROW(MoneyOf(1000000000) * MoneyOf(1000000), ArithmeticFault);
+}
+
+TEST(MoneySum, LeavingTheRangeIsAFault) {
+  EXPECT_THROW(Money::FromRaw(kMax) + Money::FromRaw(1), ArithmeticFault);
+  EXPECT_THROW(Money::FromRaw(kMin) - Money::FromRaw(1), ArithmeticFault);
+  EXPECT_EQ((Money::FromRaw(kMax) - Money::FromRaw(kMax)).Raw(), 0);
+  EXPECT_EQ((MoneyOf(1) - Money::FromRaw(100)).Raw(), 9900);
+}
+
+TEST(MoneyToInt32, RoundsHalfToEvenAndChecksRange) {
+  EXPECT_EQ(Money::FromRaw(25000).ToInt32(), 2);
+  EXPECT_EQ(Money::FromRaw(35000).ToInt32(), 4);
+  EXPECT_EQ(Money::FromRaw(-25000).ToInt32(), -2);
+  EXPECT_EQ(Money::FromRaw(-25001).ToInt32(), -3);
+  EXPECT_EQ(Money::FromRaw(24999).ToInt32(), 2);
+  EXPECT_EQ(MoneyOf(std::numeric_limits<std::int32_t>::max()).ToInt32(),
+            std::numeric_limits<std::int32_t>::max());
+  EXPECT_THROW(Money::FromRaw((std::int64_t{1} << 31) * Money::kScale - 5000).ToInt32(),
+               ArithmeticFault);
+  EXPECT_THROW(Money::FromRaw(kMin).ToInt32(), ArithmeticFault);
+}
+
+TEST(CheckedDouble, Int32RoundsHalfToEvenAndChecksRange) {
+  EXPECT_EQ(Int32(2.5), 2);
+  EXPECT_EQ(Int32(3.5), 4);
+  EXPECT_EQ(Int32(-2.5), -2);
+  EXPECT_EQ(Int32(25.6), 26);
+  EXPECT_EQ(Int32(2147483647.4), 2147483647);
+  EXPECT_THROW(Int32(2147483647.5), ArithmeticFault);
+  EXPECT_THROW(Int32(-2147483648.6), ArithmeticFault);
+  EXPECT_THROW(Int32(std::nan("")), ArithmeticFault);
+}
+
+TEST(CheckedDouble, NonFiniteStepsAndWholeNumberOverflowAreFaults) {
+  EXPECT_THROW(Checked(1.0 / 0.0), ArithmeticFault);
+  EXPECT_THROW(Checked(std::nan("")), ArithmeticFault);
+  EXPECT_EQ(Checked(1e-320), 1e-320);  // underflow is not a fault
+  EXPECT_THROW(Add32(std::numeric_limits<std::int32_t>::max(), 1), ArithmeticFault);
+  EXPECT_THROW(Sub32(std::numeric_limits<std::int32_t>::min(), 1), ArithmeticFault);
+  EXPECT_EQ(Sub32(-250, 0), -250);
+}
+
+}  // namespace
+}  // namespace zr

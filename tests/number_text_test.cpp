@@ -1,0 +1,114 @@
+#include "number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "arithmetic_fault.h"
+
+namespace zr {
+namespace {
+
+const NumberFormat kHu = NumberFormat::Hungarian();
+const NumberFormat kDot{"."};
+
+class AcceptedText : public ::testing::TestWithParam<std::pair<const char*, double>> {};
+
+TEST_P(AcceptedText, IsANumberForAllThreeReadings) {
+  const auto [text, value] = GetParam();
+  EXPECT_TRUE(IsNumberText(text, kHu));
+  const auto parsed = NumberText::Parse(text, kHu);
+  ASSERT_TRUE(parsed);
+  EXPECT_EQ(parsed->ToDouble(), value);
+  EXPECT_EQ(Dbl(TextToMoney(text, kHu)), value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Hungarian, AcceptedText,
+                         ::testing::Values(std::pair{"6", 6.0}, std::pair{"-3", -3.0},
+                                           std::pair{" 25 ", 25.0}, std::pair{"\t7\t", 7.0},
+                                           std::pair{"0,5", 0.5}, std::pair{",5", 0.5},
+                                           std::pair{"5,", 5.0}, std::pair{"+12", 12.0},
+                                           std::pair{"007,250", 7.25}, std::pair{"-0", 0.0}));
+
+class RefusedText : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(RefusedText, IsNotANumber) {
+  EXPECT_FALSE(IsNumberText(GetParam(), kHu));
+  EXPECT_THROW(TextToMoney(GetParam(), kHu), ArithmeticFault);
+}
+
+INSTANTIATE_TEST_SUITE_P(Hungarian, RefusedText,
+                         ::testing::Values("", " ", ",", "-", "+-1", "0.5", "1 000", "1,000,5",
+                                           "1e3", "6 m2", "abc", "--1", "1-", "0x10", "1,5,",
+                                           "١٢"));
+
+TEST(NumberText, FollowsTheFormatsSeparatorOnly) {
+  EXPECT_TRUE(IsNumberText("0.5", kDot));
+  EXPECT_FALSE(IsNumberText("0,5", kDot));
+  const NumberFormat arabic{"\xD9\xAB"};  // U+066B, a two-byte separator
+  EXPECT_EQ(TextToMoney("19\xD9\xAB" "27", arabic).Raw(), 192700);
+  EXPECT_FALSE(IsNumberText("19\xD9", arabic));
+}
+
+TEST(NumberTextToDouble, IsCorrectlyRounded) {
+  EXPECT_EQ(NumberText::Parse("0,1", kHu)->ToDouble(), 0.1);
+  EXPECT_EQ(NumberText::Parse("19,27", kHu)->ToDouble(), 19.27);
+  EXPECT_EQ(NumberText::Parse("9007199254740993", kHu)->ToDouble(), 9007199254740992.0);
+}
+
+TEST(NumberTextToDouble, BeyondTheRangeIsInfinityAndTinyIsZero) {
+  const std::string huge(400, '9');
+  EXPECT_EQ(NumberText::Parse(huge, kHu)->ToDouble(), INFINITY);
+  EXPECT_EQ(NumberText::Parse("-" + huge, kHu)->ToDouble(), -INFINITY);
+  EXPECT_EQ(NumberText::Parse("0," + std::string(400, '0') + "1", kHu)->ToDouble(), 0.0);
+}
+
+TEST(NumberTextToMoney, KeepsFourDecimalsRoundingHalfToEven) {
+  EXPECT_EQ(TextToMoney("1,00005", kHu).Raw(), 10000);
+  EXPECT_EQ(TextToMoney("1,00015", kHu).Raw(), 10002);
+  EXPECT_EQ(TextToMoney("1,000050000001", kHu).Raw(), 10001);
+  EXPECT_EQ(TextToMoney("-1,00015", kHu).Raw(), -10002);
+  EXPECT_EQ(TextToMoney("2,99996", kHu).Raw(), 30000);
+  // Exact, unlike a detour through double.
+  EXPECT_EQ(TextToMoney("922337203685477,5807", kHu).Raw(), 9223372036854775807LL);
+  EXPECT_EQ(TextToMoney("-922337203685477,5808", kHu).Raw(), -9223372036854775807LL - 1);
+}
+
+TEST(NumberTextToMoney, BeyondTheRangeDoesNotFit) {
+  EXPECT_FALSE(NumberText::Parse("922337203685477,5808", kHu)->ToMoney());
+  EXPECT_FALSE(NumberText::Parse("922337203685477,58075", kHu)->ToMoney());  // tie rounds up
+  EXPECT_FALSE(NumberText::Parse(std::string(1000, '9'), kHu)->ToMoney());
+  EXPECT_TRUE(NumberText::Parse(std::string(1000, '0') + "1", kHu)->ToMoney());
+  EXPECT_THROW(TextToMoney("1000000000000000", kHu), ArithmeticFault);
+}
+
+TEST(OutputForms, WholeNumberMoneyAndRealTexts) {
+  EXPECT_EQ(WholeNumberText(600), "600");
+  EXPECT_EQ(WholeNumberText(-250), "-250");
+  EXPECT_EQ(MoneyText(MoneyOf(1000000), kHu), "1000000");
+  EXPECT_EQ(MoneyText(Money::FromRaw(4995000), kHu), "499,5");
+  EXPECT_EQ(MoneyText(Money::FromRaw(74300), kHu), "7,43");
+  EXPECT_EQ(MoneyText(Money::FromRaw(166800), kDot), "16.68");
+  EXPECT_EQ(MoneyText(Money::FromRaw(-5), kHu), "-0,0005");
+  EXPECT_EQ(MoneyText(MoneyOf(0), kHu), "0");
+  EXPECT_EQ(MoneyText(Money::FromRaw(-9223372036854775807LL - 1), kHu), "-922337203685477,5808");
+  EXPECT_EQ(RealText(0.5, kHu), "0,5");
+  EXPECT_EQ(RealText(0.2, kHu), "0,2");
+  EXPECT_EQ(RealText(19.27, kHu), "19,27");
+  EXPECT_EQ(RealText(19.27, kDot), "19.27");
+  EXPECT_EQ(RealText(200, kHu), "200");
+  EXPECT_EQ(RealText(1.0 / 3, kHu), "0,333333333333333");
+}
+
+TEST(NumberText, AMegabyteOfInputIsHandled) {
+  const std::string digits(1 << 20, '7');
+  EXPECT_TRUE(IsNumberText(digits, kHu));
+  EXPECT_EQ(NumberText::Parse(digits, kHu)->ToDouble(), INFINITY);
+  EXPECT_FALSE(NumberText::Parse(digits, kHu)->ToMoney());
+  EXPECT_FALSE(IsNumberText(std::string(1 << 20, 'x'), kHu));
+  EXPECT_FALSE(IsNumberText(std::string(1 << 20, ' '), kHu));
+}
+
+}  // namespace
+}  // namespace zr
