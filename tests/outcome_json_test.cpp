@@ -49,6 +49,56 @@ TEST(EvaluateLine, BadLinesAreErrors) {
   }
 }
 
+struct LineCounts {
+  int cost = 0, savings = 0, black = 0;
+};
+
+LineCounts CountLines(const ordered_json& chart) {
+  LineCounts n;
+  for (const auto& op : chart) {
+    if (op["op"] != "Line") continue;
+    const auto& c = op["color"];
+    if (c == ordered_json::array({0, 0, 250})) ++n.cost;
+    else if (c == ordered_json::array({250, 100, 30})) ++n.savings;
+    else ++n.black;
+  }
+  return n;
+}
+
+// The chart's limits, reached through real inputs. Four black lines are
+// the time marks of 25 years, two the axes; the rest are value marks.
+TEST(EvaluateLine, ChartLimitsNeitherCrashNorHang) {
+  // One-year cost rounds to 0: no curves, no value marks.
+  const ordered_json zero = EvaluateLine(
+      R"({"Tamogatas":"100","Akoll":"1","Qkoll":"1","Villanyar":"1","Uzemkolts":"0,1"})", kHu)
+                                .output;
+  const LineCounts z = CountLines(zero["chart"]);
+  EXPECT_EQ(z.cost + z.savings, 0);
+  EXPECT_EQ(z.black, 6);
+  EXPECT_EQ(zero["chart"].back()["text"], "(ezer Ft)");
+
+  // A scale of a few Ft: no value marks, and savings hundreds of times the
+  // scale are clamped far above the area instead of ending the run.
+  const ordered_json tiny = EvaluateLine(
+      R"({"Tamogatas":"100","Akoll":"1","Qkoll":"1","Villanyar":"2000","Uzemkolts":"0,1","Energiaar":"1000"})",
+      kHu).output;
+  const LineCounts t = CountLines(tiny["chart"]);
+  EXPECT_TRUE(tiny["fault"].is_null());
+  EXPECT_EQ(t.cost, 99);
+  EXPECT_EQ(t.savings, 99);
+  EXPECT_EQ(t.black, 6);
+  EXPECT_EQ(tiny["chart"][2]["y1"], -32768);
+
+  // A scale within one step of the 32-bit limit: the marks stop at 2140 million.
+  const ordered_json big = EvaluateLine(
+      R"({"Beruhazas":"2025000000","Karbkolts":"0","Egyebkolts":"0","Uzemkolts":"0,1"})", kHu)
+                               .output;
+  EXPECT_EQ(CountLines(big["chart"]).black, 6 + 214);
+  const auto& chart = big["chart"];
+  EXPECT_EQ(chart[chart.size() - 6]["real"], 2140);
+  EXPECT_EQ(chart.back()["text"], "(millió Ft)");
+}
+
 TEST(ChartOperationJson, EncodesEveryKind) {
   EXPECT_EQ(ChartOperationToJson(Line{558, 3131, 616, 3128, kSavingsColor}).dump(),
             R"({"op":"Line","x1":558,"y1":3131,"x2":616,"y2":3128,"color":[250,100,30]})");
