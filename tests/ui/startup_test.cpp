@@ -1,0 +1,84 @@
+// Before the window: the regional format, the display check, the icon.
+
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <QProcess>
+#include <map>
+
+#include "startup.h"
+
+namespace zr::test {
+namespace {
+
+struct LocaleCase {
+  QLocale::Language language;
+  QLocale::Territory territory;
+  std::string separator;
+};
+
+class RegionalFormatTest : public ::testing::TestWithParam<LocaleCase> {};
+
+TEST_P(RegionalFormatTest, TakesTheDecimalSeparatorOfTheLocale) {
+  const LocaleCase& c = GetParam();
+  EXPECT_EQ(RegionalNumberFormat(QLocale(c.language, c.territory)).decimal_separator, c.separator);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, RegionalFormatTest,
+    ::testing::Values(LocaleCase{QLocale::C, QLocale::AnyTerritory, ","},  // no regional setting
+                      LocaleCase{QLocale::Hungarian, QLocale::Hungary, ","},
+                      LocaleCase{QLocale::English, QLocale::UnitedStates, "."},
+                      LocaleCase{QLocale::German, QLocale::Germany, ","}));
+
+struct EnvironmentCase {
+  std::map<std::string, std::string> variables;
+  bool has_display;
+};
+
+class DisplayCheckTest : public ::testing::TestWithParam<EnvironmentCase> {};
+
+TEST_P(DisplayCheckTest, ComplainsOnlyWhenNoDisplayCanBeFound) {
+  const EnvironmentCase& c = GetParam();
+  const auto message = MissingDisplayMessage([&c](const char* name) -> const char* {
+    const auto it = c.variables.find(name);
+    return it == c.variables.end() ? nullptr : it->second.c_str();
+  });
+  EXPECT_EQ(!message.has_value(), c.has_display);
+  if (message) {
+    EXPECT_EQ(message->find('\n'), std::string::npos);
+    EXPECT_EQ(message->rfind("zeltano-redurir: ", 0), 0u);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Environments, DisplayCheckTest,
+    ::testing::Values(EnvironmentCase{{}, false},
+                      EnvironmentCase{{{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}, false},
+                      EnvironmentCase{{{"DISPLAY", ":0"}}, true},
+                      EnvironmentCase{{{"WAYLAND_DISPLAY", "wayland-0"}}, true},
+                      EnvironmentCase{{{"QT_QPA_PLATFORM", "offscreen"}}, true}));
+
+TEST(Program, ExitsWithStatusTwoAndOneLineWithoutADisplay) {
+  QProcess program;
+  program.setProcessEnvironment(QProcessEnvironment());
+  program.start(ZELTANO_PROGRAM_PATH, {});
+  ASSERT_TRUE(program.waitForFinished(10000));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 2);
+  const QString error = QString::fromUtf8(program.readAllStandardError());
+  EXPECT_TRUE(error.startsWith("zeltano-redurir: nincs grafikus kijelző")) << error.toStdString();
+  EXPECT_EQ(error.count('\n'), 1);
+}
+
+TEST(Icon, IsRenderedAtEverySize) {
+  const QIcon icon = ApplicationIcon();
+  for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+  }
+  const QImage image = icon.pixmap(QSize(256, 256)).toImage();
+  EXPECT_NE(image.pixelColor(128, 128).alpha(), 0);  // a picture, not a blank
+}
+
+}  // namespace
+}  // namespace zr::test

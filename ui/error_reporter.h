@@ -1,0 +1,28 @@
+#pragma once
+// The window's one message box, behind an interface so that tests can record
+// the messages instead of blocking on a modal dialog.
+
+#include <QString>
+
+class QWidget;
+
+namespace zr {
+
+// Title of every message the window shows ("invalid data").
+inline constexpr const char* kErrorTitle = "HIBÁS ADAT";
+
+class ErrorReporter {
+ public:
+  virtual ~ErrorReporter() = default;
+  // Shows `message` modally over `parent` and returns once the user has
+  // closed it; the answer carries no meaning.
+  virtual void ShowError(QWidget* parent, const QString& message) = 0;
+};
+
+// The real box: warning icon, title "HIBÁS ADAT", one OK button.
+class MessageBoxErrorReporter final : public ErrorReporter {
+ public:
+  void ShowError(QWidget* parent, const QString& message) override;
+};
+
+}  // namespace zr

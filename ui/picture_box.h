@@ -1,0 +1,26 @@
+#pragma once
+// A panel with its own back colour (the palette's Window role) that holds
+// child controls and may show a picture unscaled at its top-left corner.
+
+#include <QFrame>
+
+#include "svg_picture.h"
+
+namespace zr {
+
+class PictureBox : public QFrame {
+  Q_OBJECT
+
+ public:
+  explicit PictureBox(QWidget* parent = nullptr);
+
+  void SetPicture(SvgPicture picture);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  SvgPicture picture_;
+};
+
+}  // namespace zr

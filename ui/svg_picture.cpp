@@ -1,0 +1,38 @@
+#include "svg_picture.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+#include <cmath>
+
+namespace zr {
+
+QSize SvgPicture::Size() const {
+  if (IsNull()) return {};
+  return QSvgRenderer(path_).defaultSize();
+}
+
+void SvgPicture::Draw(QPainter& painter, const QPoint& at, qreal device_pixel_ratio) const {
+  if (IsNull()) return;
+  if (cache_.isNull() || !qFuzzyCompare(cache_.devicePixelRatio(), device_pixel_ratio)) {
+    cache_ = RenderSvg(path_, Size(), device_pixel_ratio);
+  }
+  if (!cache_.isNull()) painter.drawPixmap(at, cache_);
+}
+
+QPixmap RenderSvg(const QString& path, const QSize& size, qreal device_pixel_ratio) {
+  QSvgRenderer renderer(path);
+  if (!renderer.isValid() || size.isEmpty()) return {};
+  const QSize device_size(static_cast<int>(std::ceil(size.width() * device_pixel_ratio)),
+                          static_cast<int>(std::ceil(size.height() * device_pixel_ratio)));
+  QPixmap pixmap(device_size);
+  pixmap.fill(Qt::transparent);
+  {
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(device_size)));
+  }
+  pixmap.setDevicePixelRatio(device_pixel_ratio);
+  return pixmap;
+}
+
+}  // namespace zr
