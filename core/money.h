@@ -8,9 +8,6 @@
 
 namespace zr {
 
-// 128-bit intermediate for exact products (a GCC/Clang extension).
-__extension__ typedef __int128 WideInt;
-
 class Money {
  public:
   static constexpr std::int64_t kScale = 10000;
@@ -43,12 +40,5 @@ class Money {
 // Short forms that read like the formulas of the model.
 inline double Dbl(Money m) { return m.ToDouble(); }
 inline constexpr Money MoneyOf(std::int32_t n) { return Money::FromInt32(n); }
-
-// Integer division of a 128-bit value by a positive divisor, rounded to
-// nearest with ties to even. Used by the exact product and the text reader.
-WideInt DivideRoundHalfEven(WideInt numerator, std::int64_t divisor);
-
-// Raw value of a 128-bit count of ten-thousandths, or ArithmeticFault.
-Money MoneyFromWide(WideInt raw);
 
 }  // namespace zr

@@ -11,6 +11,9 @@
 namespace zr {
 namespace {
 
+// Wide enough for any digit count that can still fit in Money (a GCC/Clang extension).
+__extension__ typedef __int128 WideInt;
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
