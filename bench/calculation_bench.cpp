@@ -1,0 +1,216 @@
+// Speed of one calculation run, against the floor of the std::pow calls the
+// run cannot do without. Every run is reported at the end as a ratio to its
+// floor.
+//
+//   build/bench/bench/zeltano_bench        # all cases, once each
+//   build/bench/bench/zeltano_bench --benchmark_repetitions=5
+//       --benchmark_report_aggregates_only=true   (medians, as in bench/README.md)
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <unistd.h>
+
+#include "calculation_run.h"
+#include "cash_flow_plot.h"
+#include "economics.h"
+#include "period_series.h"
+
+namespace zr {
+namespace {
+
+const NumberFormat kHu = NumberFormat::Hungarian();
+
+struct Scenario {
+  const char* name;
+  InputTexts texts;
+};
+
+InputTexts StartupWith(Field field, std::string text) {
+  InputTexts texts = StartupTexts(kHu);
+  texts[Index(field)] = std::move(text);
+  return texts;
+}
+
+std::vector<Scenario> Scenarios() {
+  return {
+      {"startup", StartupTexts(kHu)},
+      // No investment left to pay back: the search stops at its first period.
+      {"full_subsidy", StartupWith(Field::Tamogatas, "100")},
+      // Savings never catch up: the search runs the whole 0.10 ... 100.00 grid.
+      {"no_payback", StartupWith(Field::Energiaarvalt, "0")},
+  };
+}
+
+[[noreturn]] void Die(const std::string& what) {
+  std::fprintf(stderr, "zeltano_bench: %s\n", what.c_str());
+  std::exit(1);
+}
+
+// The powers a run must take: for every period it examines, the annuity
+// factor's q^t and, per distinct growth factor g other than q, (g/q)^t
+// (g == q needs no power). Periods: the shown one (Elettartam), the payback
+// grid from 0.10 up to the payback found (all of it when none), and the
+// hundred chart points.
+struct Floor {
+  std::vector<std::pair<double, double>> calls;  // base, exponent
+  std::size_t periods = 0;
+};
+
+Floor FloorOf(const Scenario& s) {
+  const RunOutcome out = CalculationRun(s.texts, kHu);
+  if (out.fault || !out.findings.empty() || !out.results.Valberuhazas || !out.results.yearly) {
+    Die(std::string("scenario ") + s.name + " does not run through");
+  }
+  const Money V = *out.results.Valberuhazas;
+  const PeriodModel model = MakePeriodModel(out.inputs, V, out.results.yearly->Hozam, V);
+
+  std::vector<Money> periods{out.inputs.Elettartam};
+  const Money step = Money::FromRaw(100);
+  const Money last_grid_point = out.results.Megterulesiido
+                                    ? std::max(*out.results.Megterulesiido, Money::FromRaw(1000))
+                                    : MoneyOf(100);
+  for (Money t = Money::FromRaw(1000); t <= last_grid_point; t = t + step) periods.push_back(t);
+  for (int k = 1; k <= kChartPointCount; ++k) {
+    periods.push_back(PeriodLength(k, out.inputs.Elettartam));
+  }
+
+  std::set<Money> growth{model.gK, model.gU, model.gE, model.gS};
+  growth.erase(model.q);
+  const double Q = Dbl(model.q);
+  Floor floor;
+  floor.periods = periods.size();
+  for (Money t : periods) {
+    floor.calls.emplace_back(Q, Dbl(t));
+    for (Money g : growth) floor.calls.emplace_back(Dbl(g) / Q, Dbl(t));
+  }
+  return floor;
+}
+
+void SetFloorCounters(benchmark::State& state, const Floor& floor) {
+  state.counters["periods"] = static_cast<double>(floor.periods);
+  state.counters["pow_calls"] = static_cast<double>(floor.calls.size());
+}
+
+void RunCase(benchmark::State& state, const InputTexts& texts, const Floor& floor) {
+  for (auto _ : state) {
+    RunOutcome out = CalculationRun(texts, kHu);
+    benchmark::DoNotOptimize(out);
+  }
+  SetFloorCounters(state, floor);
+}
+
+void FloorCase(benchmark::State& state, const Floor& floor) {
+  for (auto _ : state) {
+    double sum = 0;
+    for (const auto& [base, exponent] : floor.calls) {
+      double b = base;
+      double e = exponent;
+      benchmark::DoNotOptimize(b);  // keep every call a real call
+      benchmark::DoNotOptimize(e);
+      sum += std::pow(b, e);
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+  SetFloorCounters(state, floor);
+}
+
+void PlotCase(benchmark::State& state) {
+  const InputTexts texts = StartupTexts(kHu);
+  const RunOutcome out = CalculationRun(texts, kHu);
+  const Money V = *out.results.Valberuhazas;
+  PeriodSeries series;
+  EvaluatePeriodSeries(MakePeriodModel(out.inputs, V, out.results.yearly->Hozam, V),
+                       out.inputs.Elettartam, series);
+  if (series.points.size() != static_cast<std::size_t>(kChartPointCount)) Die("short series");
+  for (auto _ : state) {
+    ChartOperations ops = PlotChart(series.points, series.ChartScale, Dbl(out.inputs.Elettartam));
+    benchmark::DoNotOptimize(ops);
+  }
+}
+
+// A megabyte in the investment box (no upper bound, so digits reach the
+// too-large test), the other boxes at their start-up texts.
+void LongTextCase(benchmark::State& state, char fill) {
+  const InputTexts texts = StartupWith(Field::Beruhazas, std::string(1 << 20, fill));
+  const RunOutcome check = CalculationRun(texts, kHu);
+  if (check.findings.size() != 1) Die("a megabyte box must give exactly one finding");
+  for (auto _ : state) {
+    RunOutcome out = CalculationRun(texts, kHu);
+    benchmark::DoNotOptimize(out);
+  }
+}
+
+// Prints the usual table, then each run against its floor.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  // Colours only on a terminal, so that saved output stays plain text.
+  RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
+
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.error_occurred) continue;
+      // With repetitions the median stands for the case; otherwise the single run.
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
+      if (run.run_type == Run::RT_Iteration && run.repetitions > 1) continue;
+      times_[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+  }
+
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    std::printf("\nRun against its floor (bare std::pow calls), real time in us:\n");
+    for (const Scenario& s : Scenarios()) {
+      const std::string name = s.name;
+      const auto run = times_.find("run/" + name);
+      const auto floor = times_.find("floor/" + name);
+      if (run == times_.end() || floor == times_.end()) continue;
+      std::printf("  %-13s run %9.1f  floor %9.1f  ratio %.2f\n", s.name, run->second,
+                  floor->second, run->second / floor->second);
+    }
+  }
+
+ private:
+  std::map<std::string, double> times_;
+};
+
+}  // namespace
+}  // namespace zr
+
+int main(int argc, char** argv) {
+  using namespace zr;
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+
+  // Each registration keeps its own copy of the texts and the floor.
+  for (const Scenario& s : Scenarios()) {
+    const Floor floor = FloorOf(s);
+    benchmark::RegisterBenchmark((std::string("run/") + s.name).c_str(), RunCase, s.texts, floor)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark((std::string("floor/") + s.name).c_str(), FloorCase, floor)
+        ->Unit(benchmark::kMicrosecond);
+  }
+  benchmark::RegisterBenchmark("plot/100_points", PlotCase)->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark("long_text/digits", LongTextCase, '9')
+      ->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark("long_text/letters", LongTextCase, 'a')
+      ->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark("long_text/blanks", LongTextCase, ' ')
+      ->Unit(benchmark::kMicrosecond);
+
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}
