@@ -5,7 +5,6 @@
 
 #include "assets.h"
 #include "fonts.h"
-#include "svg_picture.h"
 
 namespace zr {
 
@@ -28,12 +27,9 @@ std::optional<std::string> MissingDisplayMessage(const EnvironmentLookup& getenv
 }
 
 QIcon ApplicationIcon() {
-  QIcon icon;
-  for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-    const QPixmap pixmap = RenderSvg(kIconPath, QSize(size, size), 1.0);
-    if (!pixmap.isNull()) icon.addPixmap(pixmap);
-  }
-  return icon;
+  // Qt's SVG icon engine renders each size when it is first asked for, so
+  // the start-up pays for no size the desktop never shows.
+  return QIcon(QString::fromLatin1(kIconPath));
 }
 
 void ConfigureApplication(QApplication& app) {

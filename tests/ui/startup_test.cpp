@@ -74,10 +74,10 @@ TEST(Program, ExitsWithStatusTwoAndOneLineWithoutADisplay) {
 TEST(Icon, IsRenderedAtEverySize) {
   const QIcon icon = ApplicationIcon();
   for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-    EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+    const QImage image = icon.pixmap(QSize(size, size)).toImage();
+    ASSERT_EQ(image.size(), QSize(size, size)) << size;
+    EXPECT_NE(image.pixelColor(size / 2, size / 2).alpha(), 0) << size;  // a picture, not a blank
   }
-  const QImage image = icon.pixmap(QSize(256, 256)).toImage();
-  EXPECT_NE(image.pixelColor(128, 128).alpha(), 0);  // a picture, not a blank
 }
 
 }  // namespace
