@@ -5,22 +5,13 @@
 #include <cmath>
 
 namespace zr {
+namespace {
 
-QSize SvgPicture::Size() const {
-  if (IsNull()) return {};
-  return QSvgRenderer(path_).defaultSize();
-}
-
-void SvgPicture::Draw(QPainter& painter, const QPoint& at, qreal device_pixel_ratio) const {
-  if (IsNull()) return;
-  if (cache_.isNull() || !qFuzzyCompare(cache_.devicePixelRatio(), device_pixel_ratio)) {
-    cache_ = RenderSvg(path_, Size(), device_pixel_ratio);
-  }
-  if (!cache_.isNull()) painter.drawPixmap(at, cache_);
-}
-
-QPixmap RenderSvg(const QString& path, const QSize& size, qreal device_pixel_ratio) {
+// Renders `path` at its own size in logical pixels for the given ratio,
+// transparent where the picture is; null when the file cannot be read.
+QPixmap RenderSvg(const QString& path, qreal device_pixel_ratio) {
   QSvgRenderer renderer(path);
+  const QSize size = renderer.defaultSize();
   if (!renderer.isValid() || size.isEmpty()) return {};
   const QSize device_size(static_cast<int>(std::ceil(size.width() * device_pixel_ratio)),
                           static_cast<int>(std::ceil(size.height() * device_pixel_ratio)));
@@ -33,6 +24,16 @@ QPixmap RenderSvg(const QString& path, const QSize& size, qreal device_pixel_rat
   }
   pixmap.setDevicePixelRatio(device_pixel_ratio);
   return pixmap;
+}
+
+}  // namespace
+
+void SvgPicture::Draw(QPainter& painter, const QPoint& at, qreal device_pixel_ratio) const {
+  if (IsNull()) return;
+  if (cache_.isNull() || !qFuzzyCompare(cache_.devicePixelRatio(), device_pixel_ratio)) {
+    cache_ = RenderSvg(path_, device_pixel_ratio);
+  }
+  if (!cache_.isNull()) painter.drawPixmap(at, cache_);
 }
 
 }  // namespace zr

@@ -16,8 +16,6 @@ class SvgPicture {
   explicit SvgPicture(QString path) : path_(std::move(path)) {}
 
   bool IsNull() const { return path_.isEmpty(); }
-  // The picture's own size; empty when the file cannot be read.
-  QSize Size() const;
   // Draws the picture with its top-left corner at `at`; the painter's clip
   // cuts off what lies outside the target.
   void Draw(QPainter& painter, const QPoint& at, qreal device_pixel_ratio) const;
@@ -26,9 +24,5 @@ class SvgPicture {
   QString path_;
   mutable QPixmap cache_;  // rendered at the ratio of the last draw
 };
-
-// Renders `path` at `size` logical pixels for the given ratio, transparent
-// where the picture is.
-QPixmap RenderSvg(const QString& path, const QSize& size, qreal device_pixel_ratio);
 
 }  // namespace zr
