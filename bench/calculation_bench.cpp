@@ -7,6 +7,7 @@
 //       --benchmark_report_aggregates_only=true   (medians, as in bench/README.md)
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -18,8 +19,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <unistd.h>
 
 #include "calculation_run.h"
 #include "cash_flow_plot.h"

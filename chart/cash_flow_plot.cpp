@@ -10,8 +10,8 @@
 namespace zr {
 namespace {
 
-constexpr double kAxisY = 3350;        // value 0
-constexpr double kAxisHeight = 3250;   // from value 0 up to the chart scale
+constexpr double kAxisY = 3350;       // value 0
+constexpr double kAxisHeight = 3250;  // from value 0 up to the chart scale
 constexpr double kTimeAxisWidth = 5800;
 constexpr double kValueAxisX = 500;
 constexpr double kTimeMarkLimit = 5700;  // keeps year numbers off "Idő (év)"
@@ -67,7 +67,8 @@ void AppendValueMarks(ChartOperations& ops, std::int32_t chart_scale, std::int32
     // not exist; that too ends the marks.
     if (__builtin_mul_overflow(j, step, &v) || v > chart_scale) break;
     const double y = ValueToY(v, chart_scale);
-    ops.emplace_back(Line{450, static_cast<float>(y + 100), 500, static_cast<float>(y + 100), kBlack});
+    ops.emplace_back(
+        Line{450, static_cast<float>(y + 100), 500, static_cast<float>(y + 100), kBlack});
     ops.emplace_back(CurrentX{20});
     ops.emplace_back(CurrentY{static_cast<float>(y)});
     ops.emplace_back(FontName{""});
@@ -94,8 +95,10 @@ double ValueToY(double value, double chart_scale) {
 std::int16_t CurveVertex(double y) {
   if (std::isnan(y)) return 0;
   const double r = std::nearbyint(y);  // default rounding mode: halves to even
-  if (r <= std::numeric_limits<std::int16_t>::min()) return std::numeric_limits<std::int16_t>::min();
-  if (r >= std::numeric_limits<std::int16_t>::max()) return std::numeric_limits<std::int16_t>::max();
+  if (r <= std::numeric_limits<std::int16_t>::min())
+    return std::numeric_limits<std::int16_t>::min();
+  if (r >= std::numeric_limits<std::int16_t>::max())
+    return std::numeric_limits<std::int16_t>::max();
   return static_cast<std::int16_t>(r);
 }
 

@@ -18,7 +18,7 @@ void AppendCaption(ChartOperations& ops, Color color, float x, float y, const ch
 }  // namespace
 
 void AppendChartFrame(ChartOperations& ops) {
-  ops.emplace_back(Line{500, 100, 500, 3500, kBlack});   // value axis
+  ops.emplace_back(Line{500, 100, 500, 3500, kBlack});    // value axis
   ops.emplace_back(Line{300, 3350, 6300, 3350, kBlack});  // time axis
   // The legend words take the colours of the curves they name.
   AppendCaption(ops, kCostColor, 700, 100, "Költség");

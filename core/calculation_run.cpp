@@ -11,9 +11,17 @@ namespace zr {
 namespace {
 
 constexpr std::array<std::string_view, kResultLabelCount> kLabelNames = {
-    "Valberuhazasb",   "Hozamb",       "Eveskoltsb",  "Karbeveskoltsb",
-    "Uzemeveskoltsb",  "Egyebeveskoltsb", "Osszeskoltsb", "Szolarhoarb",
-    "Megtakaritevesb", "Egyenlegb",    "L",
+    "Valberuhazasb",
+    "Hozamb",
+    "Eveskoltsb",
+    "Karbeveskoltsb",
+    "Uzemeveskoltsb",
+    "Egyebeveskoltsb",
+    "Osszeskoltsb",
+    "Szolarhoarb",
+    "Megtakaritevesb",
+    "Egyenlegb",
+    "L",
 };
 
 // Fields read before the subsidised investment is shown; the rest after it.

@@ -76,8 +76,8 @@ PeriodFigures PeriodEvaluation(const PeriodModel& m, Money t) {
   p.Karbeveskolts = Int32(m.K1 * f_times_a(m.gK));
   p.Uzemeveskolts = Int32(m.U1 * f_times_a(m.gU));
   p.Egyebeveskolts = Int32(m.E1 * f_times_a(m.gE));
-  p.Osszeskolts = Add32(Add32(Add32(p.Eveskolts, p.Karbeveskolts), p.Uzemeveskolts),
-                        p.Egyebeveskolts);
+  p.Osszeskolts =
+      Add32(Add32(Add32(p.Eveskolts, p.Karbeveskolts), p.Uzemeveskolts), p.Egyebeveskolts);
   p.Megtakariteves = Int32(m.S1 * f_times_a(m.gS));
   return p;
 }
@@ -86,8 +86,8 @@ YearlyFigures AnnualEconomics(const InputSet& in, Money V) {
   YearlyFigures y;
   y.Hozam = YieldOf(in);
   // The shown maintenance and other costs are charged on the full investment.
-  const PeriodFigures p = PeriodEvaluation(MakePeriodModel(in, V, y.Hozam, in.Beruhazas),
-                                           in.Elettartam);
+  const PeriodFigures p =
+      PeriodEvaluation(MakePeriodModel(in, V, y.Hozam, in.Beruhazas), in.Elettartam);
   y.Eveskolts = p.Eveskolts;
   y.Karbeveskolts = p.Karbeveskolts;
   y.Uzemeveskolts = p.Uzemeveskolts;

@@ -29,8 +29,8 @@ std::int32_t YieldOf(const InputSet& in);
 // Everything a period evaluation needs that does not depend on the period:
 // the growth factors and the first-year amounts on base B.
 struct PeriodModel {
-  Money V;        // subsidised investment
-  Money q;        // discount factor
+  Money V;  // subsidised investment
+  Money q;  // discount factor
   Money gK, gU, gE, gS;
   Money K1, U1, E1, S1;
   double capital_share;  // 1 - residual value / 100

@@ -141,8 +141,8 @@ std::string MoneyText(Money m, const NumberFormat& format) {
 
 std::string RealText(double x, const NumberFormat& format) {
   char buffer[64];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, x,
-                                       std::chars_format::general, 15);
+  const auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::general, 15);
   std::string text(buffer, ec == std::errc{} ? end : buffer);
   std::string out;
   for (char c : text) {

@@ -41,8 +41,8 @@ bool IsNumberText(std::string_view text, const NumberFormat& format);
 Money TextToMoney(std::string_view text, const NumberFormat& format);
 
 // Output forms.
-std::string WholeNumberText(std::int64_t n);                     // "-250"
-std::string MoneyText(Money m, const NumberFormat& format);      // "499,5"
-std::string RealText(double x, const NumberFormat& format);      // "19,27"
+std::string WholeNumberText(std::int64_t n);                 // "-250"
+std::string MoneyText(Money m, const NumberFormat& format);  // "499,5"
+std::string RealText(double x, const NumberFormat& format);  // "19,27"
 
 }  // namespace zr

@@ -43,9 +43,8 @@ const std::array<ValidationRule, kFieldCount>& ValidationRules() { return kRules
 const ValidationRule& RuleFor(Field f) { return kRules[Index(f)]; }
 
 std::string ReplacementText(const ValidationRule& rule, const NumberFormat& format) {
-  return rule.replacement_is_real
-             ? RealText(rule.replacement, format)
-             : WholeNumberText(static_cast<std::int64_t>(rule.replacement));
+  return rule.replacement_is_real ? RealText(rule.replacement, format)
+                                  : WholeNumberText(static_cast<std::int64_t>(rule.replacement));
 }
 
 std::optional<std::string_view> CheckText(const ValidationRule& rule, std::string_view text,

@@ -22,7 +22,7 @@ struct ValidationRule {
   std::optional<double> upper;  // inclusive; none for amounts and areas
   std::string_view range_message;
   double replacement;
-  bool replacement_is_real;     // written as real text (0,5) or whole-number text
+  bool replacement_is_real;  // written as real text (0,5) or whole-number text
 };
 
 const std::array<ValidationRule, kFieldCount>& ValidationRules();

@@ -15,7 +15,7 @@ namespace {
 const NumberFormat kHu = NumberFormat::Hungarian();
 
 RunOutcome RunWith(std::initializer_list<std::pair<Field, std::string>> changes = {},
-               const NumberFormat& format = kHu) {
+                   const NumberFormat& format = kHu) {
   InputTexts texts = StartupTexts(format);
   for (const auto& [field, text] : changes) texts[Index(field)] = text;
   return CalculationRun(texts, format);
@@ -35,8 +35,8 @@ TEST(CalculationRun, StartupTextsGiveTheWorkedExample) {
   const RunOutcome out = RunWith();
   EXPECT_TRUE(out.findings.empty());
   EXPECT_FALSE(out.fault);
-  const char* expected[] = {"1000000", "3600",   "78200",  "6675",  "4614", "2670",
-                            "92159",   "26",     "132790", "40631", "16,68"};
+  const char* expected[] = {"1000000", "3600", "78200",  "6675",  "4614", "2670",
+                            "92159",   "26",   "132790", "40631", "16,68"};
   for (std::size_t i = 0; i < kResultLabelCount; ++i) {
     EXPECT_EQ(out.labels[i], expected[i]) << LabelName(static_cast<ResultLabel>(i));
   }
@@ -53,16 +53,16 @@ TEST(CalculationRun, SubsidisedInvestmentIsAMoneyText) {
   EXPECT_EQ(Label(RunWith({{Field::Tamogatas, "50"}}), ResultLabel::Valberuhazasb), "500000");
   const RunOutcome odd = RunWith({{Field::Beruhazas, "999"}, {Field::Tamogatas, "50"}});
   EXPECT_EQ(Label(odd, ResultLabel::Valberuhazasb), "499,5");
-  const RunOutcome dot = RunWith({{Field::Beruhazas, "999"}, {Field::Tamogatas, "50"}}, NumberFormat{"."});
+  const RunOutcome dot =
+      RunWith({{Field::Beruhazas, "999"}, {Field::Tamogatas, "50"}}, NumberFormat{"."});
   EXPECT_TRUE(dot.findings.empty());
   EXPECT_EQ(Label(dot, ResultLabel::Valberuhazasb), "499.5");
   EXPECT_EQ(Label(RunWith({}, NumberFormat{"."}), ResultLabel::L), "16.68");
 }
 
 TEST(CalculationRun, ComputesFromTheReplacements) {
-  const RunOutcome out = RunWith({{Field::Elettartam, "0"},
-                              {Field::Qkoll, "abc"},
-                              {Field::Energiaarvalt, "200"}});
+  const RunOutcome out =
+      RunWith({{Field::Elettartam, "0"}, {Field::Qkoll, "abc"}, {Field::Energiaarvalt, "200"}});
   ASSERT_EQ(out.findings.size(), 3u);
   EXPECT_EQ(out.corrected[Index(Field::Elettartam)], "20");
   EXPECT_EQ(out.inputs.Elettartam, MoneyOf(20));
@@ -110,9 +110,9 @@ TEST(CalculationRun, FaultInTheYearlyFiguresKeepsEarlierLabelsOnly) {
 TEST(CalculationRun, FaultAmongTheChartPointsKeepsTheCurvesSoFar) {
   // The shown figures for 10 years fit; longer chart periods overflow the savings.
   const RunOutcome out = RunWith({{Field::Elettartam, "10"},
-                              {Field::Kamatlab, "1"},
-                              {Field::Energiaarvalt, "100"},
-                              {Field::Energiaar, "5000"}});
+                                  {Field::Kamatlab, "1"},
+                                  {Field::Energiaarvalt, "100"},
+                                  {Field::Energiaar, "5000"}});
   ASSERT_EQ(out.fault, std::string(kFaultMessage));
   for (std::size_t i = 0; i < kResultLabelCount; ++i) EXPECT_TRUE(out.labels[i]) << i;
   const auto lines = std::count_if(out.chart.begin(), out.chart.end(), [](const auto& op) {

@@ -165,7 +165,8 @@ TEST_P(TimeMarks, NumberedEveryFiveYearsLeftOfTheCaption) {
   const TimeCase& c = GetParam();
   const std::vector<Mark> marks = Split(PlotChart({}, std::nullopt, c.elettartam)).time_marks;
   ASSERT_EQ(marks.size(), c.marks);
-  for (std::size_t j = 0; j < marks.size(); ++j) EXPECT_EQ(Number(marks[j]), 5 * static_cast<int>(j + 1));
+  for (std::size_t j = 0; j < marks.size(); ++j)
+    EXPECT_EQ(Number(marks[j]), 5 * static_cast<int>(j + 1));
   if (!marks.empty()) {
     EXPECT_FLOAT_EQ(marks.back().line.x1, c.last_x);
   }
@@ -203,18 +204,19 @@ TEST_P(ValueMarks, StepFromTheScaleAndUnitCaption) {
   EXPECT_EQ(Text(plot.caption), c.unit);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Scales, ValueMarks,
-    testing::Values(ScaleCase{450000, 9, 50, 450, "(ezer Ft)"},
-                    // W 75000.5 rounds to even 75000; W 75000.67 to 75001.
-                    ScaleCase{450003, 9, 50, 450, "(ezer Ft)"},
-                    ScaleCase{450004, 4, 100, 400, "(ezer Ft)"},
-                    ScaleCase{6000000, 6, 1, 6, "(millió Ft)"},
-                    ScaleCase{49999, 0, 0, 0, "(ezer Ft)"},
-                    // The 215th mark would be 2150000000, beyond 32 bits.
-                    ScaleCase{std::numeric_limits<std::int32_t>::max(), 214, 10, 2140, "(millió Ft)"},
-                    ScaleCase{3, 0, 0, 0, "(ezer Ft)"}, ScaleCase{0, 0, 0, 0, "(ezer Ft)"},
-                    ScaleCase{std::nullopt, 0, 0, 0, "(ezer Ft)"}));
+INSTANTIATE_TEST_SUITE_P(Scales, ValueMarks,
+                         testing::Values(ScaleCase{450000, 9, 50, 450, "(ezer Ft)"},
+                                         // W 75000.5 rounds to even 75000; W 75000.67 to 75001.
+                                         ScaleCase{450003, 9, 50, 450, "(ezer Ft)"},
+                                         ScaleCase{450004, 4, 100, 400, "(ezer Ft)"},
+                                         ScaleCase{6000000, 6, 1, 6, "(millió Ft)"},
+                                         ScaleCase{49999, 0, 0, 0, "(ezer Ft)"},
+                                         // The 215th mark would be 2150000000, beyond 32 bits.
+                                         ScaleCase{std::numeric_limits<std::int32_t>::max(), 214,
+                                                   10, 2140, "(millió Ft)"},
+                                         ScaleCase{3, 0, 0, 0, "(ezer Ft)"},
+                                         ScaleCase{0, 0, 0, 0, "(ezer Ft)"},
+                                         ScaleCase{std::nullopt, 0, 0, 0, "(ezer Ft)"}));
 
 TEST(CashFlowPlot, MarkAtExactlyTheScaleStandsAtTheTop) {
   const Plot plot = Split(PlotChart({}, 450000, 25));
@@ -250,20 +252,33 @@ TEST(CashFlowPlot, FarOffValueLeavesTheAreaAndTheCurveGoesOn) {
 
 TEST(CurveVertex, RoundsHalvesToEvenAndClampsTo16Bits) {
   const std::pair<double, int> cases[] = {
-      {3131.5, 3132},   {3130.5, 3130},   {3131.4, 3131},    {-1.5, -2},
-      {-0.5, 0},        {32767.4, 32767}, {32767.5, 32767},  {1e9, 32767},
-      {kInf, 32767},    {-32768.5, -32768}, {-32769, -32768}, {-kInf, -32768},
-      {kNaN, 0}};
+      {3131.5, 3132},   {3130.5, 3130},   {3131.4, 3131}, {-1.5, -2},    {-0.5, 0},
+      {32767.4, 32767}, {32767.5, 32767}, {1e9, 32767},   {kInf, 32767}, {-32768.5, -32768},
+      {-32769, -32768}, {-kInf, -32768},  {kNaN, 0}};
   for (const auto& [y, expected] : cases) EXPECT_EQ(CurveVertex(y), expected) << y;
 }
 
 TEST(ScaleStep, TableBoundaries) {
   const std::pair<std::int32_t, std::int32_t> cases[] = {
-      {std::numeric_limits<std::int32_t>::min(), 0}, {-1, 0}, {0, 0}, {1, 50000},
-      {75000, 50000}, {75001, 100000}, {150000, 100000}, {150001, 200000},
-      {350000, 200000}, {350001, 500000}, {750000, 500000}, {750001, 1000000},
-      {1500000, 1000000}, {1500001, 2000000}, {3500000, 2000000}, {3500001, 5000000},
-      {7500000, 5000000}, {7500001, 10000000}, {std::numeric_limits<std::int32_t>::max(), 10000000}};
+      {std::numeric_limits<std::int32_t>::min(), 0},
+      {-1, 0},
+      {0, 0},
+      {1, 50000},
+      {75000, 50000},
+      {75001, 100000},
+      {150000, 100000},
+      {150001, 200000},
+      {350000, 200000},
+      {350001, 500000},
+      {750000, 500000},
+      {750001, 1000000},
+      {1500000, 1000000},
+      {1500001, 2000000},
+      {3500000, 2000000},
+      {3500001, 5000000},
+      {7500000, 5000000},
+      {7500001, 10000000},
+      {std::numeric_limits<std::int32_t>::max(), 10000000}};
   for (const auto& [w, step] : cases) EXPECT_EQ(ScaleStep(w), step) << w;
 }
 

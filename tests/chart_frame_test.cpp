@@ -15,7 +15,8 @@ TEST(ChartFrame, DrawsAxesThenTheFourCaptionsInOrder) {
   ChartOperations expected{Line{500, 100, 500, 3500, kBlack}, Line{300, 3350, 6300, 3350, kBlack}};
   for (const ChartOperations& caption :
        {Caption(kCostColor, 700, 100, "K\xC3\xB6lts\xC3\xA9g"), Caption(kBlack, 1300, 100, "/"),
-        Caption(kSavingsColor, 1400, 100, "Haszon"), Caption(kBlack, 5800, 3450, "Id\xC5\x91 (\xC3\xA9v)")}) {
+        Caption(kSavingsColor, 1400, 100, "Haszon"),
+        Caption(kBlack, 5800, 3450, "Id\xC5\x91 (\xC3\xA9v)")}) {
     expected.insert(expected.end(), caption.begin(), caption.end());
   }
   EXPECT_EQ(DrawChartFrame(), expected);

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
 #include <utility>
+#include <vector>
 
 #include "arithmetic_fault.h"
 #include "number_text.h"
@@ -35,7 +35,7 @@ TEST(Factors, WorkedExampleFactors) {
   EXPECT_EQ(AnnuityFactor(M("25"), q), M("0,0782"));
   EXPECT_EQ(PresentValueFactor(M("25"), q, M("1,03")), M("17,0718"));
   EXPECT_EQ(PresentValueFactor(M("25"), q, q), M("23,5849"));  // t / q
-  EXPECT_EQ(AnnuityFactor(M("1"), q), q);                        // one year: a = q
+  EXPECT_EQ(AnnuityFactor(M("1"), q), q);                      // one year: a = q
   EXPECT_EQ(AnnuityFactor(M("16,67"), q), M("0,0966"));
   EXPECT_EQ(AnnuityFactor(M("16,68"), q), M("0,0965"));
 }

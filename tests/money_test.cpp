@@ -25,14 +25,12 @@ TEST_P(MoneyFromDouble, RoundsToNearestTenThousandthTiesToEven) {
   EXPECT_EQ(Money::FromDouble(GetParam().x).Raw(), GetParam().raw);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, MoneyFromDouble,
-                         ::testing::Values(DoubleCase{1.06, 10600}, DoubleCase{0.00005, 0},
-                                           DoubleCase{0.00025, 2},
-                                           // 0.00015 × 10000 is 1.4999999999999998 in doubles
-                                           DoubleCase{0.00015, 1},
-                                           DoubleCase{-0.00025, -2}, DoubleCase{-0.00035, -4},
-                                           DoubleCase{25.0 / 1.06, 235849},
-                                           DoubleCase{0.078227, 782}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MoneyFromDouble,
+    ::testing::Values(DoubleCase{1.06, 10600}, DoubleCase{0.00005, 0}, DoubleCase{0.00025, 2},
+                      // 0.00015 × 10000 is 1.4999999999999998 in doubles
+                      DoubleCase{0.00015, 1}, DoubleCase{-0.00025, -2}, DoubleCase{-0.00035, -4},
+                      DoubleCase{25.0 / 1.06, 235849}, DoubleCase{0.078227, 782}));
 
 TEST(MoneyFromDoubleLimits, NonFiniteAndOutOfRangeAreFaults) {
   EXPECT_THROW(Money::FromDouble(std::numeric_limits<double>::infinity()), ArithmeticFault);

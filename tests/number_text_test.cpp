@@ -47,7 +47,11 @@ TEST(NumberText, FollowsTheFormatsSeparatorOnly) {
   EXPECT_TRUE(IsNumberText("0.5", kDot));
   EXPECT_FALSE(IsNumberText("0,5", kDot));
   const NumberFormat arabic{"\xD9\xAB"};  // U+066B, a two-byte separator
-  EXPECT_EQ(TextToMoney("19\xD9\xAB" "27", arabic).Raw(), 192700);
+  EXPECT_EQ(TextToMoney("19\xD9\xAB"
+                        "27",
+                        arabic)
+                .Raw(),
+            192700);
   EXPECT_FALSE(IsNumberText("19\xD9", arabic));
 }
 

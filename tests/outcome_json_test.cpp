@@ -30,8 +30,9 @@ TEST(EvaluateLine, FindingsAndFaultAreReported) {
   ASSERT_FALSE(wrong.error);
   const ordered_json& out = wrong.output;
   ASSERT_EQ(out["findings"].size(), 1u);
-  EXPECT_EQ(out["findings"][0], ordered_json::parse(
-                                    R"({"field":"Elettartam","message":"Adjon meg számot!","replacement":"20"})"));
+  EXPECT_EQ(out["findings"][0],
+            ordered_json::parse(
+                R"({"field":"Elettartam","message":"Adjon meg számot!","replacement":"20"})"));
   EXPECT_EQ(out["texts"]["Elettartam"], "20");
   EXPECT_EQ(out["fault"], "A számítás eredménye túl nagy! Adjon meg kisebb értékeket!");
   EXPECT_EQ(out["labels"]["Valberuhazasb"], "1000000");
@@ -40,8 +41,8 @@ TEST(EvaluateLine, FindingsAndFaultAreReported) {
 }
 
 TEST(EvaluateLine, BadLinesAreErrors) {
-  for (const char* line : {"", "[1,2]", "not json", R"({"Elettartam":25})",
-                           R"({"Nincs":"1"})", R"({"Elettartam":"25")"}) {
+  for (const char* line : {"", "[1,2]", "not json", R"({"Elettartam":25})", R"({"Nincs":"1"})",
+                           R"({"Elettartam":"25")"}) {
     const LineResult r = EvaluateLine(line, kHu);
     EXPECT_TRUE(r.error) << line;
     EXPECT_TRUE(r.output.contains("error")) << line;
@@ -58,9 +59,12 @@ LineCounts CountLines(const ordered_json& chart) {
   for (const auto& op : chart) {
     if (op["op"] != "Line") continue;
     const auto& c = op["color"];
-    if (c == ordered_json::array({0, 0, 250})) ++n.cost;
-    else if (c == ordered_json::array({250, 100, 30})) ++n.savings;
-    else ++n.black;
+    if (c == ordered_json::array({0, 0, 250}))
+      ++n.cost;
+    else if (c == ordered_json::array({250, 100, 30}))
+      ++n.savings;
+    else
+      ++n.black;
   }
   return n;
 }
@@ -69,9 +73,10 @@ LineCounts CountLines(const ordered_json& chart) {
 // the time marks of 25 years, two the axes; the rest are value marks.
 TEST(EvaluateLine, ChartLimitsNeitherCrashNorHang) {
   // One-year cost rounds to 0: no curves, no value marks.
-  const ordered_json zero = EvaluateLine(
-      R"({"Tamogatas":"100","Akoll":"1","Qkoll":"1","Villanyar":"1","Uzemkolts":"0,1"})", kHu)
-                                .output;
+  const ordered_json zero =
+      EvaluateLine(
+          R"({"Tamogatas":"100","Akoll":"1","Qkoll":"1","Villanyar":"1","Uzemkolts":"0,1"})", kHu)
+          .output;
   const LineCounts z = CountLines(zero["chart"]);
   EXPECT_EQ(z.cost + z.savings, 0);
   EXPECT_EQ(z.black, 6);
@@ -79,9 +84,11 @@ TEST(EvaluateLine, ChartLimitsNeitherCrashNorHang) {
 
   // A scale of a few Ft: no value marks, and savings hundreds of times the
   // scale are clamped far above the area instead of ending the run.
-  const ordered_json tiny = EvaluateLine(
-      R"({"Tamogatas":"100","Akoll":"1","Qkoll":"1","Villanyar":"2000","Uzemkolts":"0,1","Energiaar":"1000"})",
-      kHu).output;
+  const ordered_json tiny =
+      EvaluateLine(
+          R"({"Tamogatas":"100","Akoll":"1","Qkoll":"1","Villanyar":"2000","Uzemkolts":"0,1","Energiaar":"1000"})",
+          kHu)
+          .output;
   const LineCounts t = CountLines(tiny["chart"]);
   EXPECT_TRUE(tiny["fault"].is_null());
   EXPECT_EQ(t.cost, 99);
@@ -90,9 +97,10 @@ TEST(EvaluateLine, ChartLimitsNeitherCrashNorHang) {
   EXPECT_EQ(tiny["chart"][2]["y1"], -32768);
 
   // A scale within one step of the 32-bit limit: the marks stop at 2140 million.
-  const ordered_json big = EvaluateLine(
-      R"({"Beruhazas":"2025000000","Karbkolts":"0","Egyebkolts":"0","Uzemkolts":"0,1"})", kHu)
-                               .output;
+  const ordered_json big =
+      EvaluateLine(
+          R"({"Beruhazas":"2025000000","Karbkolts":"0","Egyebkolts":"0","Uzemkolts":"0,1"})", kHu)
+          .output;
   EXPECT_EQ(CountLines(big["chart"]).black, 6 + 214);
   const auto& chart = big["chart"];
   EXPECT_EQ(chart[chart.size() - 6]["real"], 2140);

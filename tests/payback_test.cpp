@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
 #include <utility>
+#include <vector>
 
 #include "arithmetic_fault.h"
 #include "number_text.h"
@@ -59,8 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
     Scenarios, PaybackScenario,
     ::testing::Values(PaybackCase{"HalfSubsidy", {{Field::Tamogatas, "50"}}, "8,07"},
                       PaybackCase{"ResidualValue20", {{Field::Maradvanyertek, "20"}}, "13,42"},
-                      PaybackCase{"MaintenanceRiseEqualsInterest", {{Field::Karbkoltsvalt, "6"}},
-                                  "16,93"},
+                      PaybackCase{
+                          "MaintenanceRiseEqualsInterest", {{Field::Karbkoltsvalt, "6"}}, "16,93"},
                       // Already there at the first period: shown as 0.
                       PaybackCase{"FullSubsidy", {{Field::Tamogatas, "100"}}, "0"},
                       // Savings tend to 72000, cost to about 80900: never.

@@ -20,7 +20,8 @@ struct Row {
 };
 
 const Row kRows[] = {
-    {Field::Elettartam, "1", "0,9999", "50", "50,5", "Az élettartam 1 és 50 év között lehet!", "20"},
+    {Field::Elettartam, "1", "0,9999", "50", "50,5", "Az élettartam 1 és 50 év között lehet!",
+     "20"},
     {Field::Beruhazas, "1", "0,5", nullptr, nullptr, "A beruházás értéke pozitív kell legyen!",
      "1000000"},
     {Field::Tamogatas, "0", "-0,0001", "100", "100,0001", "A támogatás 0 és 100 % között lehet!",
@@ -32,8 +33,8 @@ const Row kRows[] = {
      "A napkollektor felület legalább 1 m2 kell legyen!", "6"},
     {Field::Qkoll, "1", "0", "1000", "1000,01",
      "A kollektorok fajlagos energiahozama 1 és 1000 kWh/m2.év között lehet!", "600"},
-    {Field::Karbkolts, "0", "-0,5", "100", "150", "A karbantartási költség 0 és 100 % között lehet!",
-     "0,5"},
+    {Field::Karbkolts, "0", "-0,5", "100", "150",
+     "A karbantartási költség 0 és 100 % között lehet!", "0,5"},
     {Field::Karbkoltsvalt, "0", "-3", "100", "150",
      "A karbantartási költség éves változása 0 és 100 % között lehet!", "0,5"},
     {Field::Villanyar, "1", "0,5", nullptr, nullptr,
@@ -146,7 +147,7 @@ TEST(Validation, SixteenWrongBoxesGiveSixteenFindings) {
 }
 
 TEST(Validation, NumbersTooLargeToCalculateWithAreFindings) {
-  const std::string beyond_money = "1000000000000000";    // 1e15 > Money's 9.2e14
+  const std::string beyond_money = "1000000000000000";  // 1e15 > Money's 9.2e14
   const std::string beyond_double = std::string(400, '9');
   for (Field f : {Field::Beruhazas, Field::Akoll, Field::Villanyar, Field::Energiaar}) {
     for (const std::string& text : {beyond_money, beyond_double}) {

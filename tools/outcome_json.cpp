@@ -46,8 +46,12 @@ json ChartOperationToJson(const ChartOperation& op) {
     json operator()(const ForeColor& f) const {
       return {{"op", "ForeColor"}, {"color", ColorJson(f.color)}};
     }
-    json operator()(const CurrentX& c) const { return {{"op", "CurrentX"}, {"x", CoordinateJson(c.x)}}; }
-    json operator()(const CurrentY& c) const { return {{"op", "CurrentY"}, {"y", CoordinateJson(c.y)}}; }
+    json operator()(const CurrentX& c) const {
+      return {{"op", "CurrentX"}, {"x", CoordinateJson(c.x)}};
+    }
+    json operator()(const CurrentY& c) const {
+      return {{"op", "CurrentY"}, {"y", CoordinateJson(c.y)}};
+    }
     json operator()(const FontName& f) const { return {{"op", "FontName"}, {"name", f.name}}; }
     json operator()(const Print& p) const {
       if (const auto* text = std::get_if<std::string>(&p.value)) {

@@ -2,9 +2,8 @@
 // The evaluator's line protocol: one JSON object of box texts in, one JSON
 // object with the run's findings, texts, labels, fault and chart out.
 
-#include <string_view>
-
 #include <nlohmann/json.hpp>
+#include <string_view>
 
 #include "calculation_run.h"
 #include "chart_operation.h"

@@ -59,7 +59,8 @@ int main(int argc, char** argv) {
   while (std::getline(std::cin, line)) {
     const zr::LineResult result = zr::EvaluateLine(line, format);
     any_error = any_error || result.error;
-    std::cout << result.output.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+    std::cout << result.output.dump(-1, ' ', false,
+                                    nlohmann::ordered_json::error_handler_t::replace)
               << std::endl;  // flushed per line, for pipes
   }
   return any_error ? 1 : 0;

@@ -87,8 +87,7 @@ class ChartBox::Executor {
     painter_.setPen(box_.text_color_);
     painter_.drawText(QPointF(top_left.x(), top_left.y() + metrics.ascent()), text);
     // The next print starts on the line below, at the left edge.
-    box_.print_position_ =
-        QPointF(0, box_.print_position_.y() + metrics.height() * kTwipsPerPixel);
+    box_.print_position_ = QPointF(0, box_.print_position_.y() + metrics.height() * kTwipsPerPixel);
   }
 
  private:
@@ -96,9 +95,7 @@ class ChartBox::Executor {
   QPainter& painter_;
 };
 
-ChartBox::ChartBox(QWidget* parent) : QFrame(parent) {
-  setFocusPolicy(Qt::StrongFocus);
-}
+ChartBox::ChartBox(QWidget* parent) : QFrame(parent) { setFocusPolicy(Qt::StrongFocus); }
 
 void ChartBox::SetRepaintOperations(ChartOperations operations) {
   repaint_operations_ = std::move(operations);

@@ -103,8 +103,8 @@ void MainWindow::SetUpControls() {
   // The access keys work with Shift held too (Caps Lock, or a shifted
   // letter), as the mnemonics alone do not match Alt+Shift+letter.
   const auto shifted_access_key = [this](Qt::Key key, QPushButton* button) {
-    auto* shortcut =
-        new QShortcut(QKeySequence(QKeyCombination(Qt::AltModifier | Qt::ShiftModifier, key)), this);
+    auto* shortcut = new QShortcut(
+        QKeySequence(QKeyCombination(Qt::AltModifier | Qt::ShiftModifier, key)), this);
     connect(shortcut, &QShortcut::activated, button, &QPushButton::animateClick);
   };
   shifted_access_key(Qt::Key_S, ui_->Command1);

@@ -47,8 +47,8 @@ class MainWindow : public QWidget {
   ErrorReporter& reporter_;
   NumberFormat format_;
   SvgPicture background_;
-  std::array<QLineEdit*, kFieldCount> inputs_{};        // by Index(Field)
-  std::array<QLabel*, kResultLabelCount> results_{};    // by ResultLabel
+  std::array<QLineEdit*, kFieldCount> inputs_{};      // by Index(Field)
+  std::array<QLabel*, kResultLabelCount> results_{};  // by ResultLabel
 };
 
 }  // namespace zr

@@ -43,14 +43,13 @@ std::size_t MaxChartLength() {
   std::abort();
 }
 
-#define REQUIRE(cond)                 \
-  do {                                \
-    if (!(cond)) Fail(#cond);         \
+#define REQUIRE(cond)         \
+  do {                        \
+    if (!(cond)) Fail(#cond); \
   } while (false)
 
 bool SameInputs(const InputSet& a, const InputSet& b) {
-  return std::all_of(kAllFields.begin(), kAllFields.end(),
-                     [&](Field f) { return a[f] == b[f]; });
+  return std::all_of(kAllFields.begin(), kAllFields.end(), [&](Field f) { return a[f] == b[f]; });
 }
 
 void CheckSameOutcome(const RunOutcome& a, const RunOutcome& b) {
@@ -178,7 +177,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view rest(reinterpret_cast<const char*>(data), size);
   const std::size_t first_line_end = rest.find('\n');
   rest = first_line_end == std::string_view::npos ? std::string_view{}
-                                                 : rest.substr(first_line_end + 1);
+                                                  : rest.substr(first_line_end + 1);
   for (std::size_t box = 0; box < kFieldCount && !rest.empty(); ++box) {
     const std::size_t end = rest.find('\n');
     texts[box] = std::string(rest.substr(0, end));

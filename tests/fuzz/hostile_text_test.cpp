@@ -74,8 +74,8 @@ TEST(HostileText, MegabyteOfDigitsThatIsASmallNumberIsThatNumber) {
   const std::string half(kMegabyte / 2, ' ');
   ExpectSameAs(StartupWith(Field::Kamatlab, half + "6" + half), Field::Kamatlab, "6");
   // A megabyte of decimals is rounded to four for the calculation.
-  ExpectSameAs(StartupWith(Field::Karbkolts, "0," + std::string(kMegabyte, '9')),
-               Field::Karbkolts, "1");
+  ExpectSameAs(StartupWith(Field::Karbkolts, "0," + std::string(kMegabyte, '9')), Field::Karbkolts,
+               "1");
 }
 
 TEST(HostileText, MegabyteOfLettersOrBlanksIsNoNumber) {

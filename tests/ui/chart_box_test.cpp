@@ -50,8 +50,8 @@ QRect Extent(const QImage& image, const QColor& color) {
 
 bool HasColorNear(const QImage& image, QPoint center, int radius, const QColor& color) {
   const QRect area(center - QPoint(radius, radius), center + QPoint(radius, radius));
-  QImage part = image.copy(QRect(area.topLeft() * image.devicePixelRatio(),
-                                 area.size() * image.devicePixelRatio()));
+  QImage part = image.copy(
+      QRect(area.topLeft() * image.devicePixelRatio(), area.size() * image.devicePixelRatio()));
   part.setDevicePixelRatio(image.devicePixelRatio());
   return !Extent(part, color).isEmpty();
 }
@@ -114,12 +114,12 @@ TEST_P(PrintNumberTest, NumbersPrintAsTheirTexts) {
   EXPECT_FALSE(Extent(as_number, Qt::black).isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Numbers, PrintNumberTest,
-    ::testing::Values(NumberCase{Print{std::int16_t{250}}, ",", "250"},
-                      NumberCase{Print{std::int16_t{-7}}, ",", "-7"},
-                      NumberCase{Print{2.5}, ",", "2,5"}, NumberCase{Print{2.5}, ".", "2.5"},
-                      NumberCase{Print{1000.0}, ",", "1000"}));
+INSTANTIATE_TEST_SUITE_P(Numbers, PrintNumberTest,
+                         ::testing::Values(NumberCase{Print{std::int16_t{250}}, ",", "250"},
+                                           NumberCase{Print{std::int16_t{-7}}, ",", "-7"},
+                                           NumberCase{Print{2.5}, ",", "2,5"},
+                                           NumberCase{Print{2.5}, ".", "2.5"},
+                                           NumberCase{Print{1000.0}, ",", "1000"}));
 
 TEST(ChartBox, RepaintShowsTheKeptDrawingAndTheFrameAtTheRunsPlaces) {
   Box b;
@@ -127,9 +127,9 @@ TEST(ChartBox, RepaintShowsTheKeptDrawingAndTheFrameAtTheRunsPlaces) {
   b.box.Perform({Cls{}, DrawWidth{2}});
   const QImage frame_only = b.Grab();
   const QPoint inner = b.box.contentsRect().topLeft();
-  EXPECT_EQ(frame_only.pixelColor(inner + QPoint(33, 100)), Qt::black);  // value axis, x 500
-  EXPECT_EQ(frame_only.pixelColor(inner + QPoint(200, 223)), Qt::black);  // time axis, y 3350
-  EXPECT_TRUE(HasColorNear(frame_only, inner + QPoint(55, 12), 8, kCost));     // "Költség"
+  EXPECT_EQ(frame_only.pixelColor(inner + QPoint(33, 100)), Qt::black);         // value axis, x 500
+  EXPECT_EQ(frame_only.pixelColor(inner + QPoint(200, 223)), Qt::black);        // time axis, y 3350
+  EXPECT_TRUE(HasColorNear(frame_only, inner + QPoint(55, 12), 8, kCost));      // "Költség"
   EXPECT_TRUE(HasColorNear(frame_only, inner + QPoint(105, 12), 8, kSavings));  // "Haszon"
 
   // A run draws the same frame into the drawing: the repaint lands on it.

@@ -14,9 +14,17 @@
 namespace zr::test {
 namespace {
 
-constexpr std::array<const char*, kResultLabelCount> kValueLabels = {
-    "Valberuhazasb", "Hozamb", "Eveskoltsb", "Karbeveskoltsb", "Uzemeveskoltsb", "Egyebeveskoltsb",
-    "Osszeskoltsb", "Szolarhoarb", "Megtakaritevesb", "Egyenlegb", "L"};
+constexpr std::array<const char*, kResultLabelCount> kValueLabels = {"Valberuhazasb",
+                                                                     "Hozamb",
+                                                                     "Eveskoltsb",
+                                                                     "Karbeveskoltsb",
+                                                                     "Uzemeveskoltsb",
+                                                                     "Egyebeveskoltsb",
+                                                                     "Osszeskoltsb",
+                                                                     "Szolarhoarb",
+                                                                     "Megtakaritevesb",
+                                                                     "Egyenlegb",
+                                                                     "L"};
 
 std::array<QString, kResultLabelCount> ValueTexts(const WindowFixture& f) {
   std::array<QString, kResultLabelCount> texts;
@@ -28,8 +36,9 @@ TEST(StartUp, FillsEveryValueLabelBeforeTheFirstShowWithoutAMessage) {
   WindowFixture f;
   EXPECT_FALSE(f.window->isVisible());
   EXPECT_TRUE(f.reporter.messages.empty());
-  const std::array<QString, kResultLabelCount> expected = {
-      "1000000", "3600", "78200", "6675", "4614", "2670", "92159", "26", "132790", "40631", "16,68"};
+  const std::array<QString, kResultLabelCount> expected = {"1000000", "3600",  "78200", "6675",
+                                                           "4614",    "2670",  "92159", "26",
+                                                           "132790",  "40631", "16,68"};
   EXPECT_EQ(ValueTexts(f), expected);
 }
 
@@ -52,8 +61,8 @@ TEST(Calculate, ClickAndAccessKeysGiveTheSameLabels) {
   const auto expected = ValueTexts(clicked);
   ASSERT_NE(expected, startup);
 
-  for (const Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(Qt::AltModifier),
-                                                Qt::AltModifier | Qt::ShiftModifier}) {
+  for (const Qt::KeyboardModifiers modifiers :
+       {Qt::KeyboardModifiers(Qt::AltModifier), Qt::AltModifier | Qt::ShiftModifier}) {
     WindowFixture keyed;
     keyed.ShowActive();
     keyed.Box(Field::Energiaar)->setText("25");
@@ -100,7 +109,8 @@ TEST(Calculate, ReportsWrongBoxesInOrderAndWritesEachReplacementAfterItsMessage)
   corrected[Index(Field::Energiaarvalt)] = "8";
   const RunOutcome outcome = CalculationRun(corrected, NumberFormat::Hungarian());
   for (std::size_t i = 0; i < kResultLabelCount; ++i) {
-    EXPECT_EQ(f.Label(kValueLabels[i]).toStdString(), outcome.labels[i].value_or("")) << kValueLabels[i];
+    EXPECT_EQ(f.Label(kValueLabels[i]).toStdString(), outcome.labels[i].value_or(""))
+        << kValueLabels[i];
   }
   EXPECT_NE(f.Label("Eveskoltsb"), startup_eveskolts);
 }
@@ -163,8 +173,8 @@ TEST(Exit, ClickAndAccessKeysCloseTheWindow) {
     EXPECT_FALSE(f.window->isVisible());
     EXPECT_TRUE(f.reporter.messages.empty());
   }
-  for (const Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(Qt::AltModifier),
-                                                Qt::AltModifier | Qt::ShiftModifier}) {
+  for (const Qt::KeyboardModifiers modifiers :
+       {Qt::KeyboardModifiers(Qt::AltModifier), Qt::AltModifier | Qt::ShiftModifier}) {
     WindowFixture f;
     f.ShowActive();
     QTest::keyClick(f.window.get(), Qt::Key_K, modifiers);

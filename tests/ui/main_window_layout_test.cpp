@@ -28,9 +28,9 @@ struct ControlRow {
   const char* name;
   const char* kind;  // class name, or "Line"
   const char* parent;
-  int left, top, width, height;  // twips, inside the parent's inner area
-  std::optional<const char*> text = std::nullopt;  // caption or start-up text
-  std::optional<ExpectedFont> font = std::nullopt;     // when not the window's 8.25
+  int left, top, width, height;                     // twips, inside the parent's inner area
+  std::optional<const char*> text = std::nullopt;   // caption or start-up text
+  std::optional<ExpectedFont> font = std::nullopt;  // when not the window's 8.25
   std::optional<Rgb> back = std::nullopt;
   std::optional<Rgb> fore = std::nullopt;
 };
@@ -62,29 +62,48 @@ const std::vector<ControlRow>& Layout() {
       {"Picture2", "zr::PictureBox", "Zeltano", 240, 1200, 7095, 6855, {}, {}, kYellow},
       {"graf", "zr::ChartBox", "Zeltano", 7560, 240, 6495, 3735, {}, {}, kGrey},
       {"Picture3", "zr::PictureBox", "Zeltano", 7560, 4200, 6495, 3855, {}, {}, kYellow},
-      {"Label30", "QLabel", "Zeltano", 840, 8520, 2310, 240, "szabad szoftver", kHeading, kOrange, kDarkRed},
-      {"Label31", "QLabel", "Zeltano", 840, 8220, 2310, 240, "Verzió 1.0.0", kHeading, kOrange, kDarkRed},
-      {"Label33", "QLabel", "Zeltano", 3900, 8400, 2895, 450, "Zeltano-Redurir", ExpectedFont{15.75, true, true},
-       kOrange, kDarkRed},
-      {"Label32", "QLabel", "Picture1", 1380, 900, 1860, 210, "Program verzió: 2010/2", kBold, kOrange},
-      {"Label29", "QLabel", "Picture2", 120, 120, 3255, 375, "Bemenő, felvett adatok:", kHeading, kYellow},
-      Caption("Label1", "Picture2", 480, 5655, "A vizsgált napkollektoros rendszer várható élettertama/vizsgált időszak, [év]:"),
-      Caption("Label2", "Picture2", 840, 5055, "A napkollektoros rendszer beruházási költsége, A0 [Ft]:"),
-      Caption("Label4", "Picture2", 1200, 5415, "Állami, önkormányzati, vagy egyéb beruházási támogatás mértéke, [%]:"),
-      Caption("Label3", "Picture2", 1560, 4095, "Támogatással csökkentett beruházási költség, [Ft]:"),
-      Caption("Label5", "Picture2", 1920, 5895, "A napkollektoros rendszer maradványértéke a vizsgát időszak végén, [%]:"),
+      {"Label30", "QLabel", "Zeltano", 840, 8520, 2310, 240, "szabad szoftver", kHeading, kOrange,
+       kDarkRed},
+      {"Label31", "QLabel", "Zeltano", 840, 8220, 2310, 240, "Verzió 1.0.0", kHeading, kOrange,
+       kDarkRed},
+      {"Label33", "QLabel", "Zeltano", 3900, 8400, 2895, 450, "Zeltano-Redurir",
+       ExpectedFont{15.75, true, true}, kOrange, kDarkRed},
+      {"Label32", "QLabel", "Picture1", 1380, 900, 1860, 210, "Program verzió: 2010/2", kBold,
+       kOrange},
+      {"Label29", "QLabel", "Picture2", 120, 120, 3255, 375, "Bemenő, felvett adatok:", kHeading,
+       kYellow},
+      Caption("Label1", "Picture2", 480, 5655,
+              "A vizsgált napkollektoros rendszer várható élettertama/vizsgált időszak, [év]:"),
+      Caption("Label2", "Picture2", 840, 5055,
+              "A napkollektoros rendszer beruházási költsége, A0 [Ft]:"),
+      Caption("Label4", "Picture2", 1200, 5415,
+              "Állami, önkormányzati, vagy egyéb beruházási támogatás mértéke, [%]:"),
+      Caption("Label3", "Picture2", 1560, 4095,
+              "Támogatással csökkentett beruházási költség, [Ft]:"),
+      Caption("Label5", "Picture2", 1920, 5895,
+              "A napkollektoros rendszer maradványértéke a vizsgát időszak végén, [%]:"),
       Caption("Label6", "Picture2", 2280, 5775, "Referencia kamatláb, p [%]:"),
       Caption("Label15", "Picture2", 2640, 5775, "Hasznos napkollektor felület, Akoll [m2]"),
-      Caption("Label16", "Picture2", 3000, 5175, "Napkollektorok fajlagos energiahozama, Qkoll [kWh/(m2.év)]"),
-      Caption("Label17", "Picture2", 3360, 5175, "Éves karbantartási költség a beruházás százalékában, [%]: "),
-      Caption("Label18", "Picture2", 3720, 5775, "Karbantartási költség éves árváltozása (inflációja), [%]: "),
-      Caption("Label19", "Picture2", 4080, 5655, "Külső (villamos) energia ára a beruházáskor, [Ft/kWh]"),
-      Caption("Label20", "Picture2", 4440, 5655, "Éves üzemi költség költség (pl. szivattyú) a haszn.energia százalékában, [%]: "),
-      Caption("Label21", "Picture2", 4800, 6015, "Üzemi költség éves árváltozása (inflációja), [%]: "),
-      Caption("Label22", "Picture2", 5160, 5415, "Éves egyéb költség (pl. biztosítás) a beruházás százalékában [%]: "),
-      Caption("Label23", "Picture2", 5520, 5655, "Egyéb költség éves árváltozása (inflációja), [%]: "),
-      Caption("Label24", "Picture2", 5880, 5775, "Kiváltott energiahordozó ára a beruházáskor, [Ft/kWh]:"),
-      Caption("Label25", "Picture2", 6240, 6495, "Kiváltott energiahordozó árának éves árváltozása (inflációja), [%]:"),
+      Caption("Label16", "Picture2", 3000, 5175,
+              "Napkollektorok fajlagos energiahozama, Qkoll [kWh/(m2.év)]"),
+      Caption("Label17", "Picture2", 3360, 5175,
+              "Éves karbantartási költség a beruházás százalékában, [%]: "),
+      Caption("Label18", "Picture2", 3720, 5775,
+              "Karbantartási költség éves árváltozása (inflációja), [%]: "),
+      Caption("Label19", "Picture2", 4080, 5655,
+              "Külső (villamos) energia ára a beruházáskor, [Ft/kWh]"),
+      Caption("Label20", "Picture2", 4440, 5655,
+              "Éves üzemi költség költség (pl. szivattyú) a haszn.energia százalékában, [%]: "),
+      Caption("Label21", "Picture2", 4800, 6015,
+              "Üzemi költség éves árváltozása (inflációja), [%]: "),
+      Caption("Label22", "Picture2", 5160, 5415,
+              "Éves egyéb költség (pl. biztosítás) a beruházás százalékában [%]: "),
+      Caption("Label23", "Picture2", 5520, 5655,
+              "Egyéb költség éves árváltozása (inflációja), [%]: "),
+      Caption("Label24", "Picture2", 5880, 5775,
+              "Kiváltott energiahordozó ára a beruházáskor, [Ft/kWh]:"),
+      Caption("Label25", "Picture2", 6240, 6495,
+              "Kiváltott energiahordozó árának éves árváltozása (inflációja), [%]:"),
       Box("Elettartamb", 480, "25"),
       Box("Beruhazasb", 840, "1000000", true),
       Box("Tamogatasb", 1200, "0"),
@@ -104,8 +123,10 @@ const std::vector<ControlRow>& Layout() {
       Box("Energiaarvaltb", 6240, "6"),
       {"Label28", "QLabel", "graf", 2760, 600, 2175, 255, "Megtérülési idő [év]:", kHeading, kGrey},
       {"L", "QLabel", "graf", 4920, 600, 855, 255, std::nullopt, kHeading, kGrey},
-      {"Label13", "QLabel", "Picture3", 120, 120, 3015, 375, "Számított értékek:", kHeading, kYellow},
-      Caption("Label12", "Picture3", 480, 4395, "Napkollektoros rendszer éves energiahozama, [kWh/év]:"),
+      {"Label13", "QLabel", "Picture3", 120, 120, 3015, 375, "Számított értékek:", kHeading,
+       kYellow},
+      Caption("Label12", "Picture3", 480, 4395,
+              "Napkollektoros rendszer éves energiahozama, [kWh/év]:"),
       Caption("Label26", "Picture3", 840, 3615, "Beruházás éves költsége, A0 x a [Ft]:"),
       Caption("Label7", "Picture3", 1200, 3615, "Karbantartás éves költsége, [Ft]:"),
       Caption("Label8", "Picture3", 1560, 3255, "Üzemeltetés éves költsége, [Ft]:"),
@@ -180,10 +201,12 @@ TEST_P(LayoutTest, ControlStandsAsTheLayoutGivesIt) {
 
   if (row.back) {
     EXPECT_TRUE(control->autoFillBackground());
-    EXPECT_EQ(control->palette().color(QPalette::Window), QColor(row.back->r, row.back->g, row.back->b));
+    EXPECT_EQ(control->palette().color(QPalette::Window),
+              QColor(row.back->r, row.back->g, row.back->b));
   }
   if (row.fore) {
-    EXPECT_EQ(control->palette().color(QPalette::WindowText), QColor(row.fore->r, row.fore->g, row.fore->b));
+    EXPECT_EQ(control->palette().color(QPalette::WindowText),
+              QColor(row.fore->r, row.fore->g, row.fore->b));
   }
 }
 
@@ -217,7 +240,8 @@ TEST(Layout, InputBoxesAreNamedByTheirCaptions) {
     ASSERT_NE(box, nullptr);
     // The caption is the label on the same row of the input panel.
     const QLabel* caption = nullptr;
-    for (const QLabel* label : box->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+    for (const QLabel* label :
+         box->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
       if (label->y() == box->y() && label->x() < box->x()) caption = label;
     }
     ASSERT_NE(caption, nullptr) << box->objectName().toStdString();
@@ -228,11 +252,29 @@ TEST(Layout, InputBoxesAreNamedByTheirCaptions) {
 TEST(Layout, TabOrderStartsAtTheChartAndVisitsTheBoxesBottomUp) {
   WindowFixture f;
   f.ShowActive();
-  const std::vector<std::string> expected = {
-      "graf", "Picture2", "Elettartamb", "Energiaarvaltb", "Energiaarb", "Egyebkoltsvaltb",
-      "Egyebkoltsb", "Uzemkoltsvaltb", "Uzemkoltsb", "Villanyarb", "Karbkoltsvaltb", "Karbkoltsb",
-      "Qkollb", "Akollb", "Kamatlabb", "Maradvanyertekb", "Beruhazasb", "Tamogatasb", "Picture1",
-      "Picture3", "Command1", "Command2", "graf"};
+  const std::vector<std::string> expected = {"graf",
+                                             "Picture2",
+                                             "Elettartamb",
+                                             "Energiaarvaltb",
+                                             "Energiaarb",
+                                             "Egyebkoltsvaltb",
+                                             "Egyebkoltsb",
+                                             "Uzemkoltsvaltb",
+                                             "Uzemkoltsb",
+                                             "Villanyarb",
+                                             "Karbkoltsvaltb",
+                                             "Karbkoltsb",
+                                             "Qkollb",
+                                             "Akollb",
+                                             "Kamatlabb",
+                                             "Maradvanyertekb",
+                                             "Beruhazasb",
+                                             "Tamogatasb",
+                                             "Picture1",
+                                             "Picture3",
+                                             "Command1",
+                                             "Command2",
+                                             "graf"};
   std::vector<std::string> visited;
   for (std::size_t i = 0; i < expected.size(); ++i) {
     QWidget* focus = QApplication::focusWidget();
@@ -261,7 +303,8 @@ TEST(Layout, EveryCaptionFitsItsControlInTheSubstituteFace) {
     EXPECT_LE(metrics.horizontalAdvance(text), control->contentsRect().width()) << name;
     EXPECT_LE(metrics.height(), control->height()) << name;
     // A caption in the input panel ends before the box on its row begins.
-    for (QWidget* sibling : control->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget* sibling :
+         control->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       if (sibling != control && sibling->y() == control->y() && sibling->x() > control->x()) {
         EXPECT_LT(control->x() + metrics.horizontalAdvance(text), sibling->x()) << name;
       }

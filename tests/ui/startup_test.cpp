@@ -1,12 +1,12 @@
 // Before the window: the regional format, the display check, the icon.
 
+#include "startup.h"
+
 #include <gtest/gtest.h>
 
 #include <QLocale>
 #include <QProcess>
 #include <map>
-
-#include "startup.h"
 
 namespace zr::test {
 namespace {
@@ -24,12 +24,12 @@ TEST_P(RegionalFormatTest, TakesTheDecimalSeparatorOfTheLocale) {
   EXPECT_EQ(RegionalNumberFormat(QLocale(c.language, c.territory)).decimal_separator, c.separator);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Locales, RegionalFormatTest,
-    ::testing::Values(LocaleCase{QLocale::C, QLocale::AnyTerritory, ","},  // no regional setting
-                      LocaleCase{QLocale::Hungarian, QLocale::Hungary, ","},
-                      LocaleCase{QLocale::English, QLocale::UnitedStates, "."},
-                      LocaleCase{QLocale::German, QLocale::Germany, ","}));
+INSTANTIATE_TEST_SUITE_P(Locales, RegionalFormatTest,
+                         ::testing::Values(LocaleCase{QLocale::C, QLocale::AnyTerritory,
+                                                      ","},  // no regional setting
+                                           LocaleCase{QLocale::Hungarian, QLocale::Hungary, ","},
+                                           LocaleCase{QLocale::English, QLocale::UnitedStates, "."},
+                                           LocaleCase{QLocale::German, QLocale::Germany, ","}));
 
 struct EnvironmentCase {
   std::map<std::string, std::string> variables;

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <functional>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,14 +19,16 @@
 #include "main_window.h"
 
 // Readable QString values in assertion messages.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
 
 namespace zr::test {
 
 // What the window showed at the moment a message was shown.
 struct RecordedMessage {
   QString text;
-  InputTexts boxes;  // the sixteen input texts while the message was open
+  InputTexts boxes;   // the sixteen input texts while the message was open
   QString eveskolts;  // one of the result labels at that moment
   bool chart_cleared = false;
 };
@@ -36,7 +38,8 @@ class RecordingReporter final : public ErrorReporter {
   void ShowError(QWidget* parent, const QString& message) override {
     RecordedMessage record{message, {}, {}, false};
     for (const Field field : kAllFields) {
-      const auto* box = parent->findChild<QLineEdit*>(QString::fromStdString(std::string(FieldName(field)) + "b"));
+      const auto* box = parent->findChild<QLineEdit*>(
+          QString::fromStdString(std::string(FieldName(field)) + "b"));
       record.boxes[Index(field)] = box->text().toStdString();
     }
     record.eveskolts = parent->findChild<QLabel*>("Eveskoltsb")->text();
@@ -68,7 +71,8 @@ struct WindowFixture {
     return window->findChild<T*>(name);
   }
   QLineEdit* Box(Field field) const {
-    return window->findChild<QLineEdit*>(QString::fromStdString(std::string(FieldName(field)) + "b"));
+    return window->findChild<QLineEdit*>(
+        QString::fromStdString(std::string(FieldName(field)) + "b"));
   }
   QString Label(const char* name) const { return Child<QLabel>(name)->text(); }
   void ShowActive() const {
