@@ -8,17 +8,15 @@
 #include <utility>
 
 #include "chart_frame.h"
+#include "test_inputs.h"
 
 namespace zr {
 namespace {
 
 const NumberFormat kHu = NumberFormat::Hungarian();
 
-RunOutcome RunWith(std::initializer_list<std::pair<Field, std::string>> changes = {},
-                   const NumberFormat& format = kHu) {
-  InputTexts texts = StartupTexts(format);
-  for (const auto& [field, text] : changes) texts[Index(field)] = text;
-  return CalculationRun(texts, format);
+RunOutcome RunWith(test::TextChanges changes = {}, const NumberFormat& format = kHu) {
+  return CalculationRun(test::StartupTextsWith(changes, format), format);
 }
 
 const std::optional<std::string>& Label(const RunOutcome& out, ResultLabel label) {

@@ -7,21 +7,15 @@
 
 #include "arithmetic_fault.h"
 #include "number_text.h"
+#include "test_inputs.h"
 
 namespace zr {
 namespace {
 
 const NumberFormat kHu = NumberFormat::Hungarian();
 
-InputSet Inputs(const std::vector<std::pair<Field, const char*>>& changes = {}) {
-  InputTexts texts = StartupTexts(kHu);
-  for (const auto& [field, text] : changes) texts[Index(field)] = text;
-  InputSet in;
-  for (Field f : kAllFields) in[f] = TextToMoney(texts[Index(f)], kHu);
-  return in;
-}
-
-Money M(const char* text) { return TextToMoney(text, kHu); }
+InputSet Inputs(test::TextChanges changes = {}) { return test::InputsWith(changes); }
+using test::M;
 
 TEST(Factors, GrowthFactorIsRoundedToFourDecimals) {
   EXPECT_EQ(GrowthFactor(M("6")), M("1,06"));
@@ -73,7 +67,7 @@ TEST(PeriodModel, FirstYearAmountsOfTheWorkedExample) {
 
 struct Scenario {
   const char* name;
-  std::vector<std::pair<Field, const char*>> changes;
+  test::TextChanges changes;
   YearlyFigures expected;
 };
 

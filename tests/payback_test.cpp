@@ -8,25 +8,19 @@
 #include "arithmetic_fault.h"
 #include "number_text.h"
 #include "period_series.h"
+#include "test_inputs.h"
 
 namespace zr {
 namespace {
 
 const NumberFormat kHu = NumberFormat::Hungarian();
 
-// The model the payback search and the chart use: costs on the subsidised investment.
-PeriodModel ChartModel(const std::vector<std::pair<Field, const char*>>& changes,
-                       InputSet* inputs = nullptr) {
-  InputTexts texts = StartupTexts(kHu);
-  for (const auto& [field, text] : changes) texts[Index(field)] = text;
-  InputSet in;
-  for (Field f : kAllFields) in[f] = TextToMoney(texts[Index(f)], kHu);
+PeriodModel ChartModel(test::TextChanges changes, InputSet* inputs = nullptr) {
+  const InputSet in = test::InputsWith(changes);
   if (inputs) *inputs = in;
-  const Money V = SubsidisedInvestment(in.Beruhazas, in.Tamogatas);
-  return MakePeriodModel(in, V, YieldOf(in), V);
+  return test::ChartModel(in);
 }
-
-Money M(const char* text) { return TextToMoney(text, kHu); }
+using test::M;
 
 TEST(PaybackSearch, FindsTheFirstGridPeriodWhereSavingsReachCost) {
   const PeriodModel m = ChartModel({});
@@ -39,7 +33,7 @@ TEST(PaybackSearch, FindsTheFirstGridPeriodWhereSavingsReachCost) {
 
 struct PaybackCase {
   const char* name;
-  std::vector<std::pair<Field, const char*>> changes;
+  test::TextChanges changes;
   std::optional<const char*> expected;
 };
 
