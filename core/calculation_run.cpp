@@ -78,13 +78,7 @@ RunOutcome CalculationRun(const InputTexts& texts, const NumberFormat& format) {
     // The payback search and the chart charge maintenance and other costs
     // on the subsidised investment.
     const PeriodModel model = MakePeriodModel(in, V, y.Hozam, V);
-    try {
-      out.results.Megterulesiido = PaybackSearch(model);
-    } catch (const ArithmeticFault&) {
-      // The grid ran into the limits of the arithmetic before the savings
-      // caught up: that is "no payback", not a failed run.
-      out.results.Megterulesiido.reset();
-    }
+    out.results.Megterulesiido = PaybackSearch(model);
     SetLabel(out.labels, ResultLabel::L,
              out.results.Megterulesiido ? MoneyText(*out.results.Megterulesiido, format)
                                         : std::string(kNoPaybackText));

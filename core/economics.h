@@ -41,17 +41,25 @@ struct PeriodModel {
 // for the payback search and the chart.
 PeriodModel MakePeriodModel(const InputSet& in, Money V, std::int32_t hozam, Money base);
 
-struct PeriodFigures {
+// One period's levelised yearly figures in whole Ft. The shown figures and
+// the chart are 32-bit; the payback search uses the same computation and
+// roundings 64 bits wide, so that a large plant, whose figures leave 32
+// bits at very short or very long periods, still finds its payback time.
+template <class Whole>
+struct PeriodFiguresOf {
   Money a;
-  std::int32_t Eveskolts = 0;
-  std::int32_t Karbeveskolts = 0;
-  std::int32_t Uzemeveskolts = 0;
-  std::int32_t Egyebeveskolts = 0;
-  std::int32_t Osszeskolts = 0;
-  std::int32_t Megtakariteves = 0;
+  Whole Eveskolts = 0;
+  Whole Karbeveskolts = 0;
+  Whole Uzemeveskolts = 0;
+  Whole Egyebeveskolts = 0;
+  Whole Osszeskolts = 0;
+  Whole Megtakariteves = 0;
 };
+using PeriodFigures = PeriodFiguresOf<std::int32_t>;
+using WidePeriodFigures = PeriodFiguresOf<std::int64_t>;
 
 PeriodFigures PeriodEvaluation(const PeriodModel& model, Money t);
+WidePeriodFigures WidePeriodEvaluation(const PeriodModel& model, Money t);
 
 // The nine shown yearly figures for the full period.
 struct YearlyFigures {
