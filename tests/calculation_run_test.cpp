@@ -58,6 +58,26 @@ TEST(CalculationRun, SubsidisedInvestmentIsAMoneyText) {
   EXPECT_EQ(Label(RunWith({}, NumberFormat{"."}), ResultLabel::L), "16.68");
 }
 
+// The subsidy is read as Money (four decimals, ties to even) and applied
+// in doubles: 1000000 × (1 − 0.33333) and so on.
+TEST(CalculationRun, SubsidyWithMoreThanTwoDecimals) {
+  const struct {
+    const char* beruhazas;
+    const char* tamogatas;
+    const char* shown;
+  } cases[] = {
+      {"1000000", "33,333", "666670"},    {"1001", "33,333", "667,3367"},
+      {"1000000", "33,33333", "666667"},  {"1000000", "33,33335", "666666"},
+      {"1000000", "33,333250", "666668"}, {"1000000", "33,333350", "666666"},
+  };
+  for (const auto& c : cases) {
+    const RunOutcome out =
+        RunWith({{Field::Beruhazas, c.beruhazas}, {Field::Tamogatas, c.tamogatas}});
+    EXPECT_TRUE(out.findings.empty());
+    EXPECT_EQ(Label(out, ResultLabel::Valberuhazasb), c.shown) << c.beruhazas << " " << c.tamogatas;
+  }
+}
+
 TEST(CalculationRun, ComputesFromTheReplacements) {
   const RunOutcome out =
       RunWith({{Field::Elettartam, "0"}, {Field::Qkoll, "abc"}, {Field::Energiaarvalt, "200"}});

@@ -65,6 +65,25 @@ TEST(PeriodModel, FirstYearAmountsOfTheWorkedExample) {
   EXPECT_EQ(m.gS, M("1,06"));
 }
 
+// The products keep the grouping of the formulas; another grouping rounds
+// its intermediate (more than four decimals here) elsewhere.
+TEST(PeriodModel, ProductsKeepTheirGrouping) {
+  const InputSet in = Inputs({{Field::Akoll, "6000"},
+                              {Field::Villanyar, "48,1234"},
+                              {Field::Uzemkolts, "0,1234"},
+                              {Field::Beruhazas, "1000001"},
+                              {Field::Karbkolts, "0,1234"}});
+  const PeriodModel m = MakePeriodModel(in, in.Beruhazas, YieldOf(in), in.Beruhazas);
+  // (3600000 × 48.1234) × 0.1234 / 100, not 3600000 × (48.1234 × 0.1234 → 5.9384) / 100.
+  EXPECT_EQ(m.U1, M("213783,3922"));
+  // 1000001 × 0.1234 / 100, not 1000001 × (0.001234 → 0.0012).
+  EXPECT_EQ(m.K1, M("1234,0012"));
+  // U1 × (f × a → 1.3350), not (U1 × f) × a: 285401 against 285404 Ft.
+  const YearlyFigures y = AnnualEconomics(in, in.Beruhazas);
+  EXPECT_EQ(y.Uzemeveskolts, 285401);
+  EXPECT_EQ(y.Karbeveskolts, 1647);
+}
+
 struct Scenario {
   const char* name;
   test::TextChanges changes;

@@ -3,7 +3,9 @@
 // the figures read from them, and the model the payback search and the
 // chart evaluate.
 
+#include <cctype>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -36,6 +38,42 @@ inline InputSet InputsWith(TextChanges changes) {
 inline PeriodModel ChartModel(const InputSet& in) {
   const Money V = SubsidisedInvestment(in.Beruhazas, in.Tamogatas);
   return MakePeriodModel(in, V, YieldOf(in), V);
+}
+
+// A readable, stable test name for a box text: "-0,5" gives "Minus0Comma5".
+inline std::string TextTestName(std::string_view text) {
+  if (text.empty()) return "Empty";
+  std::string name;
+  for (unsigned char c : text) {
+    if (std::isalnum(c)) {
+      name += static_cast<char>(c);
+    } else {
+      switch (c) {
+        case ',':
+          name += "Comma";
+          break;
+        case '.':
+          name += "Dot";
+          break;
+        case ' ':
+          name += "Blank";
+          break;
+        case '\t':
+          name += "Tab";
+          break;
+        case '-':
+          name += "Minus";
+          break;
+        case '+':
+          name += "Plus";
+          break;
+        default:
+          name += "x" + std::to_string(c);
+          break;
+      }
+    }
+  }
+  return name;
 }
 
 // A number text in the Hungarian format as Money.
