@@ -10,7 +10,7 @@
 namespace zr {
 namespace {
 
-constexpr std::array<std::string_view, kResultLabelCount> kLabelNames = {
+constexpr auto kLabelNames = std::to_array<std::string_view>({
     "Valberuhazasb",
     "Hozamb",
     "Eveskoltsb",
@@ -22,7 +22,8 @@ constexpr std::array<std::string_view, kResultLabelCount> kLabelNames = {
     "Megtakaritevesb",
     "Egyenlegb",
     "L",
-};
+});
+static_assert(kLabelNames.size() == kResultLabelCount, "one name per value label");
 
 // Fields read before the subsidised investment is shown; the rest after it.
 constexpr Field kFirstRead[] = {Field::Elettartam, Field::Beruhazas, Field::Tamogatas};
