@@ -11,6 +11,9 @@ Money GrowthFactor(Money rate) { return Money::FromDouble(Checked(Checked(Dbl(ra
 Money AnnuityFactor(Money t, Money q) {
   const double T = Dbl(t);
   const double Q = Dbl(q);
+  // Without interest (the simple payback) the closed form is 0/0; its
+  // limit spreads the capital evenly over the period.
+  if (q == MoneyOf(1)) return Money::FromDouble(Checked(1 / T));
   const double qt = Checked(std::pow(Q, T));
   const double numerator = Checked(qt * Dbl(q - MoneyOf(1)));
   const double denominator = Checked(qt - 1);

@@ -13,7 +13,7 @@ namespace zr {
 // Money(rate / 100 + 1): 6 % gives 1.06, 3.333 % gives 1.0333.
 Money GrowthFactor(Money rate);
 
-// Capital recovery factor for t years at discount factor q.
+// Capital recovery factor for t years at discount factor q (1/t when q is 1).
 Money AnnuityFactor(Money t, Money q);
 
 // Present value at q of a yearly 1 growing by g, over t years. When g
