@@ -150,14 +150,13 @@ function writeBoxes(texts) {
 
 let running = false;
 
-// One calculation run on the boxes' texts, applied in the window's order:
-// the chart is cleared, each wrong box is reported and then gets its
-// replacement, an overflow is reported, the labels are written, the chart
-// is drawn. Returns the texts after the run.
-async function calculate() {
+// Applies one run's outcome in the window's order: the chart is cleared,
+// each wrong box is reported and then gets its replacement, an overflow is
+// reported, the labels are written, the chart is drawn. Returns the texts
+// after the run.
+async function apply(outcome) {
   running = true;
   try {
-    const outcome = evaluate(readBoxes());
     chart.perform(outcome.chart.slice(0, 2));
     for (const finding of outcome.findings) {
       await showMessage(finding.message);
@@ -176,6 +175,9 @@ async function calculate() {
   }
 }
 
+// One calculation run on the texts the boxes hold.
+const calculate = () => apply(evaluate(readBoxes()));
+
 // --- The scenario in the URL -----------------------------------------------------
 
 // Texts named in the URL, read like typed texts; anything else is ignored.
@@ -192,11 +194,18 @@ async function calculateAndRemember() {
   if (url !== window.location.search) window.history.pushState(null, '', url);
 }
 
+// The boxes get the start-up texts, then the texts the URL names; without
+// any, the start-up run's outcome is shown as it is.
 async function showScenarioFromUrl(startup) {
-  writeBoxes(startup);
-  writeBoxes(textsFromUrl());
+  writeBoxes(startup.texts);
+  const named = textsFromUrl();
+  if (Object.keys(named).length === 0) {
+    await apply(startup);
+    return;
+  }
+  writeBoxes(named);
   const texts = await calculate();
-  if (window.location.search !== '') window.history.replaceState(null, '', urlFor(texts));
+  window.history.replaceState(null, '', urlFor(texts));
 }
 
 // --- Start-up ------------------------------------------------------------------
@@ -211,13 +220,12 @@ document.addEventListener('keydown', (event) => {
     calculateAndRemember();
   }
 });
-window.addEventListener('popstate', () => {
-  if (!running) showScenarioFromUrl(startupTexts);
-});
-
 // The start-up run gives the boxes their texts and the window its figures.
-const startupTexts = evaluate({}).texts;
+const startup = evaluate({});
+window.addEventListener('popstate', () => {
+  if (!running) showScenarioFromUrl(startup);
+});
 chart.redraw();
-await showScenarioFromUrl(startupTexts);
+await showScenarioFromUrl(startup);
 performance.mark('zeltano-first-results');
 document.documentElement.dataset.ready = 'true';
