@@ -4,7 +4,7 @@ import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
 import { after, before, test } from 'node:test';
 
-import { launchBrowser, nativeOutcome, startServer } from './support.mjs';
+import { launchBrowser, nativeOutcome, pageDir, startServer } from './support.mjs';
 
 const require = createRequire(import.meta.url);
 let server;
@@ -236,6 +236,15 @@ test('print gives one A4 page', async () => {
   const pages = pdf.match(/\/Type\s*\/Page(?!s)/g) ?? [];
   assert.equal(pages.length, 1);
   await page.close();
+});
+
+test('the folder works opened from disk, without a server', async () => {
+  const context = await browser.newContext({ locale: 'hu-HU' });
+  const page = await context.newPage();
+  await page.goto(`file://${pageDir}/index.html`);
+  await page.waitForSelector('html[data-ready]');
+  expectOutcome(await shown(page), nativeOutcome({}));
+  await context.close();
 });
 
 test('a browser in English gets the decimal point; nothing is fetched from another host', async () => {
