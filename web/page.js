@@ -6,7 +6,6 @@
 'use strict';
 
 (async () => {
-
   const TWIPS_PER_PIXEL = 15;
   const CHART_WIDTH = 429;  // the chart box's drawing area in pixels (6495 twips less the border)
 
