@@ -35,7 +35,13 @@
   const announce = document.getElementById('announce');
   const canvas = document.getElementById('chart');
 
-  const evaluate = (texts) => JSON.parse(evaluateLine(JSON.stringify(texts), separator));
+  // A lone surrogate (pasted text can hold one) is no UTF-8: it goes to the
+  // core as U+FFFD, as the window's toolkit passes it.
+  const wellFormed = (text) => text.replace(/[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/g, '\uFFFD');
+  const evaluate = (texts) => {
+    const line = JSON.stringify(Object.fromEntries(Object.entries(texts).map(([f, t]) => [f, wellFormed(t)])));
+    return JSON.parse(evaluateLine(line, separator));
+  };
 
   // --- The chart box -------------------------------------------------------------
 

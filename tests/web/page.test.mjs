@@ -182,6 +182,16 @@ test('a hostile URL is read like typed texts and never breaks the page', async (
   await page.close();
 });
 
+test('a pasted lone surrogate is a wrong text like any other', async () => {
+  const page = await openPage();
+  // Set in the page: the automation protocol itself would make it U+FFFD.
+  await page.evaluate(() => { document.getElementById('Akollb').value = '6\ud800'; });
+  await page.getByRole('button', { name: 'Számítás' }).click();
+  await answerFindings(page, nativeOutcome({ Akoll: '6\ufffd' }).findings);
+  assert.equal(await box(page, 'Akoll').inputValue(), '6');
+  await page.close();
+});
+
 test('Enter in a box runs nothing; Alt+S and the button do', async () => {
   const page = await openPage();
   const before = await page.locator('#L').textContent();
