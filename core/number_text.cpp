@@ -1,6 +1,8 @@
 #include "number_text.h"
 
-#include <charconv>
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
+
 #include <cmath>
 #include <limits>
 #include <string>
@@ -81,7 +83,8 @@ double NumberText::ToDouble() const {
     plain.append(fraction_);
   }
   double value = 0.0;
-  const auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
+  // fast_float reads exactly and ignores the C locale, in every build.
+  const auto [end, ec] = fast_float::from_chars(plain.data(), plain.data() + plain.size(), value);
   if (ec == std::errc::result_out_of_range) {
     // Out of range either way: beyond the largest double when there are
     // whole digits, otherwise below the smallest one.
@@ -135,10 +138,8 @@ std::string MoneyText(Money m, const NumberFormat& format) {
 }
 
 std::string RealText(double x, const NumberFormat& format) {
-  char buffer[64];
-  const auto [end, ec] =
-      std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::general, 15);
-  std::string text(buffer, ec == std::errc{} ? end : buffer);
+  // printf's %.15g, exact and independent of the C locale.
+  const std::string text = fmt::format(FMT_STRING("{:.15g}"), x);
   std::string out;
   for (char c : text) {
     if (c == '.') {

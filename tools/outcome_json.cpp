@@ -1,6 +1,8 @@
 #include "outcome_json.h"
 
-#include <charconv>
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
+
 #include <cmath>
 #include <string>
 
@@ -20,10 +22,9 @@ json NumberJson(double value) {
 
 json CoordinateJson(float value) {
   if (std::trunc(value) == value) return NumberJson(value);
-  char buffer[32];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  const std::string text = fmt::format(FMT_STRING("{}"), value);
   double shortest = value;
-  std::from_chars(buffer, end, shortest);
+  fast_float::from_chars(text.data(), text.data() + text.size(), shortest);
   return shortest;
 }
 

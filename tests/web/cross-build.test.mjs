@@ -1,0 +1,39 @@
+// The WebAssembly evaluator answers every line byte for byte as the native
+// one does: the evaluator's own test lines and generated ones (wrong texts,
+// faults, extreme and fractional values), under both decimal separators.
+import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
+import { readFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { test } from 'node:test';
+
+import { nativeEval, runEvaluator, sourceDir, wasmEval } from './support.mjs';
+
+const generated = spawnSync(process.execPath, [join(sourceDir, 'tests/web/generate-lines.mjs'), '3000'],
+  { maxBuffer: 1 << 28 }).stdout;
+const lines = Buffer.concat([readFileSync(join(sourceDir, 'tests/eval/lines.jsonl')), generated]);
+
+for (const separator of [',', '.']) {
+  test(`native and WebAssembly evaluators agree byte for byte, separator "${separator}"`, () => {
+    const args = ['--decimal-separator', separator];
+    const native = runEvaluator(nativeEval, args, lines);
+    const wasm = runEvaluator(process.execPath, [wasmEval, ...args], lines);
+    assert.equal(native.stdout.toString().split('\n').length, lines.toString().split('\n').length);
+    assert.equal(wasm.status, native.status);
+    if (!wasm.stdout.equals(native.stdout)) {
+      const a = native.stdout.toString().split('\n');
+      const b = wasm.stdout.toString().split('\n');
+      const at = a.findIndex((line, i) => line !== b[i]);
+      assert.fail(`line ${at + 1} differs:\n native ${a[at]}\n wasm   ${b[at]}`);
+    }
+  });
+}
+
+test('the WebAssembly evaluator keeps the usage errors of the native one', () => {
+  for (const args of [['--bogus'], ['--decimal-separator', '5'], ['--help']]) {
+    const native = runEvaluator(nativeEval, args, '');
+    const wasm = runEvaluator(process.execPath, [wasmEval, ...args], '');
+    assert.equal(wasm.status, native.status, args.join(' '));
+    assert.ok(wasm.stdout.equals(native.stdout), args.join(' '));
+  }
+});

@@ -1,0 +1,266 @@
+// The page in a real browser (Debian's Chromium, headless), driven the way a
+// user and a screen reader see it: by role and label.
+import assert from 'node:assert/strict';
+import { createRequire } from 'node:module';
+import { after, before, test } from 'node:test';
+
+import { launchBrowser, nativeOutcome, pageDir, startServer } from './support.mjs';
+
+const require = createRequire(import.meta.url);
+let server;
+let browser;
+const outsideRequests = [];
+
+before(async () => {
+  server = await startServer();
+  browser = await launchBrowser();
+});
+after(async () => {
+  await browser?.close();
+  server?.stop();
+});
+
+// A fresh page in a context of its own at `search` (e.g. "?Tamogatas=50"),
+// by default once its first results stand.
+async function openPage(search = '', { awaitReady = true, ...options } = {}) {
+  const context = await browser.newContext({ locale: 'hu-HU', viewport: { width: 1280, height: 900 }, ...options });
+  context.on('request', (request) => {
+    if (!request.url().startsWith(server.url)) outsideRequests.push(request.url());
+  });
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error.message));
+  page.close = async () => {
+    await context.close();
+    assert.deepEqual(errors, [], 'errors in the page');
+  };
+  await page.goto(server.url + search);
+  if (awaitReady) await page.waitForSelector('html[data-ready]');
+  return page;
+}
+
+const box = (page, field) => page.locator(`#${field}b`);
+const dialog = (page) => page.getByRole('dialog', { name: 'HIBÁS ADAT' });
+
+// Everything the page shows of a run: box texts and label texts.
+async function shown(page) {
+  return page.evaluate(() => ({
+    texts: Object.fromEntries([...document.querySelectorAll('#Picture2 input')].map((i) => [i.name, i.value])),
+    labels: Object.fromEntries([...document.querySelectorAll('output')].map((o) => [o.id, o.value])),
+  }));
+}
+function expectOutcome(seen, outcome) {
+  assert.deepEqual(seen.texts, outcome.texts);
+  for (const [name, text] of Object.entries(outcome.labels)) assert.equal(seen.labels[name], text ?? '', name);
+}
+
+// Closes the dialogs a run opens, checking each message and that its box
+// gets the replacement only after OK.
+async function answerFindings(page, findings, fault = null) {
+  for (const finding of findings) {
+    await dialog(page).waitFor();
+    assert.equal(await page.locator('#message-text').textContent(), finding.message);
+    // A wrong text is never its own replacement, so this tells before from after.
+    assert.notEqual(await box(page, finding.field).inputValue(), finding.replacement);
+    await dialog(page).getByRole('button', { name: 'OK' }).click();
+    // The page writes the replacement (and opens the next message) once the
+    // dialog has closed.
+    await page.waitForFunction(([id, text]) => document.getElementById(id).value === text,
+      [`${finding.field}b`, finding.replacement]);
+  }
+  if (fault) {
+    await dialog(page).waitFor();
+    assert.equal(await page.locator('#message-text').textContent(), fault);
+    await dialog(page).getByRole('button', { name: 'OK' }).click();
+  }
+  await page.waitForFunction(() => !document.querySelector('dialog').open);
+}
+
+test('the start-up figures are the native evaluator\'s, with no message', async () => {
+  const page = await openPage();
+  expectOutcome(await shown(page), nativeOutcome({}));
+  assert.equal(await page.locator('#L').textContent(), '16,68');
+  assert.equal(await dialog(page).isVisible(), false);
+  // Every box is labelled by its caption.
+  assert.equal(await page.getByLabel('Referencia kamatláb, p [%]:').inputValue(), '6');
+  await page.close();
+});
+
+test('wrong boxes are reported in order and replaced after each OK', async () => {
+  const page = await openPage();
+  const typed = { Elettartam: '0', Qkoll: 'abc', Karbkolts: '1.5', Energiaarvalt: '200' };
+  for (const [field, text] of Object.entries(typed)) await box(page, field).fill(text);
+  const expected = nativeOutcome(typed);
+  assert.equal(expected.findings.length, 4);
+  await page.getByRole('button', { name: 'Számítás' }).click();
+  // While the first message is open the later boxes still hold their texts.
+  await dialog(page).waitFor();
+  assert.equal(await box(page, 'Energiaarvalt').inputValue(), '200');
+  await answerFindings(page, expected.findings);
+  expectOutcome(await shown(page), expected);
+  await page.close();
+});
+
+test('a run that overflows reports the fault and leaves the labels it did not reach empty', async () => {
+  const page = await openPage();
+  const typed = { Beruhazas: '99999999999' };
+  const expected = nativeOutcome(typed);
+  assert.ok(expected.fault);
+  await box(page, 'Beruhazas').fill(typed.Beruhazas);
+  await page.keyboard.press('Alt+s');
+  await answerFindings(page, [], expected.fault);
+  expectOutcome(await shown(page), expected);
+  assert.equal(await page.locator('#Hozamb').textContent(), '');
+  await page.close();
+});
+
+test('the chart shows the cost and savings colours, crisp at the pixel ratio', async () => {
+  for (const deviceScaleFactor of [1, 2]) {
+    const page = await openPage('', { deviceScaleFactor });
+    const counts = await page.evaluate(() => {
+      const canvas = document.getElementById('chart');
+      const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+      const near = (i, [r, g, b]) => Math.abs(data[i] - r) + Math.abs(data[i + 1] - g) + Math.abs(data[i + 2] - b) < 30;
+      let cost = 0;
+      let savings = 0;
+      for (let i = 0; i < data.length; i += 4) {
+        if (near(i, [0, 0, 250])) cost++;
+        if (near(i, [250, 100, 30])) savings++;
+      }
+      return { cost, savings, width: canvas.width, css: canvas.clientWidth, ratio: devicePixelRatio };
+    });
+    assert.equal(counts.width, Math.round(counts.css * counts.ratio), 'backing store at the pixel ratio');
+    assert.ok(counts.cost > 200 * deviceScaleFactor, `cost pixels: ${counts.cost}`);
+    assert.ok(counts.savings > 200 * deviceScaleFactor, `savings pixels: ${counts.savings}`);
+    await page.close();
+  }
+});
+
+test('the texts travel in the URL: reload, Back and Forward restore them', async () => {
+  const page = await openPage();
+  await box(page, 'Tamogatas').fill('50');
+  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.waitForURL(/Tamogatas=50/);
+  const fifty = nativeOutcome({ Tamogatas: '50' });
+  expectOutcome(await shown(page), fifty);
+
+  await box(page, 'Tamogatas').fill('100');
+  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.waitForURL(/Tamogatas=100/);
+  await page.goBack();
+  await page.waitForFunction(() => document.getElementById('Tamogatasb').value === '50');
+  expectOutcome(await shown(page), fifty);
+  await page.goForward();
+  await page.waitForFunction(() => document.getElementById('Tamogatasb').value === '100');
+  expectOutcome(await shown(page), nativeOutcome({ Tamogatas: '100' }));
+
+  const link = page.url();
+  const again = await openPage(new URL(link).search);
+  expectOutcome(await shown(again), nativeOutcome({ Tamogatas: '100' }));
+  await again.close();
+  await page.close();
+});
+
+test('a hostile URL is read like typed texts and never breaks the page', async () => {
+  const hostile = {
+    Elettartam: '<img src=x onerror=alert(1)>',
+    Qkoll: '9'.repeat(5000),
+    Akoll: '\u0000',
+    Kamatlab: '%',
+  };
+  const search = `?${new URLSearchParams({ ...hostile, Unknown: 'x', Beruhazas: '' })}&Tamogatas=%E0%A4%A`;
+  const page = await openPage(search, { awaitReady: false });
+  const expected = nativeOutcome({ ...hostile, Beruhazas: '', Tamogatas: '%E0%A4%A' });
+  // URLSearchParams keeps a broken escape as typed text.
+  assert.ok(expected.findings.length >= 5);
+  await answerFindings(page, expected.findings);
+  await page.waitForSelector('html[data-ready]');
+  expectOutcome(await shown(page), expected);
+  assert.equal(await page.locator('img[src=x]').count(), 0);
+  // The URL now holds the texts the run left in the boxes.
+  assert.equal(new URL(page.url()).searchParams.get('Elettartam'), expected.texts.Elettartam);
+  await page.close();
+});
+
+test('a pasted lone surrogate is a wrong text like any other', async () => {
+  const page = await openPage();
+  // Set in the page: the automation protocol itself would make it U+FFFD.
+  await page.evaluate(() => { document.getElementById('Akollb').value = '6\ud800'; });
+  await page.getByRole('button', { name: 'Számítás' }).click();
+  await answerFindings(page, nativeOutcome({ Akoll: '6\ufffd' }).findings);
+  assert.equal(await box(page, 'Akoll').inputValue(), '6');
+  await page.close();
+});
+
+test('Enter in a box runs nothing; Alt+S and the button do', async () => {
+  const page = await openPage();
+  const before = await page.locator('#L').textContent();
+  await box(page, 'Energiaarvalt').fill('0');
+  await box(page, 'Energiaarvalt').press('Enter');
+  assert.equal(await page.locator('#L').textContent(), before);
+  assert.equal(new URL(page.url()).search, '');
+  await page.keyboard.press('Alt+S');
+  await page.waitForFunction((old) => document.getElementById('L').value !== old, before);
+  assert.equal(await page.locator('#L').textContent(), nativeOutcome({ Energiaarvalt: '0' }).labels.L);
+  // The results are announced to a screen reader.
+  assert.match(await page.locator('[aria-live]').textContent(), /Megtérülési idő \[év\]: /);
+  await page.close();
+});
+
+test('a 360 px phone: no horizontal scrolling, touch-sized boxes, a decimal keyboard', async () => {
+  const page = await openPage('', { viewport: { width: 360, height: 740 }, hasTouch: true, isMobile: true });
+  const layout = await page.evaluate(() => ({
+    scroll: document.documentElement.scrollWidth,
+    client: document.documentElement.clientWidth,
+    chart: document.getElementById('chart').getBoundingClientRect().right,
+    heights: [...document.querySelectorAll('input, #Command1')].map((e) => e.getBoundingClientRect().height),
+    modes: [...document.querySelectorAll('#Picture2 input')].map((e) => e.inputMode),
+  }));
+  assert.ok(layout.scroll <= layout.client, `page ${layout.scroll} px wide in ${layout.client}`);
+  assert.ok(layout.chart <= layout.client, 'the chart fits the width');
+  assert.ok(Math.min(...layout.heights) >= 40, `smallest target ${Math.min(...layout.heights)} px`);
+  assert.deepEqual(new Set(layout.modes), new Set(['decimal']));
+  await page.close();
+});
+
+test('axe-core finds no serious or critical violation, with and without a message open', async () => {
+  const page = await openPage();
+  const check = async (what) => {
+    await page.addScriptTag({ path: require.resolve('axe-core/axe.min.js') });
+    const violations = await page.evaluate(async () => (await window.axe.run()).violations
+      .filter((v) => v.impact === 'serious' || v.impact === 'critical')
+      .map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`));
+    assert.deepEqual(violations, [], what);
+  };
+  await check('the page');
+  await box(page, 'Qkoll').fill('x');
+  await page.getByRole('button', { name: 'Számítás' }).click();
+  await dialog(page).waitFor();
+  await check('the message');
+  await page.close();
+});
+
+test('print gives one A4 page', async () => {
+  const page = await openPage();
+  const pdf = (await page.pdf({ format: 'A4', printBackground: true })).toString('latin1');
+  const pages = pdf.match(/\/Type\s*\/Page(?!s)/g) ?? [];
+  assert.equal(pages.length, 1);
+  await page.close();
+});
+
+test('the folder works opened from disk, without a server', async () => {
+  const context = await browser.newContext({ locale: 'hu-HU' });
+  const page = await context.newPage();
+  await page.goto(`file://${pageDir}/index.html`);
+  await page.waitForSelector('html[data-ready]');
+  expectOutcome(await shown(page), nativeOutcome({}));
+  await context.close();
+});
+
+test('a browser in English gets the decimal point; nothing is fetched from another host', async () => {
+  const page = await openPage('', { locale: 'en-US' });
+  expectOutcome(await shown(page), nativeOutcome({}, '.'));
+  assert.equal(await box(page, 'Karbkolts').inputValue(), '0.5');
+  await page.close();
+  assert.deepEqual(outsideRequests, []);
+});

@@ -1,0 +1,168 @@
+// Writes the page's index.html from its template and the window's Designer
+// form, so every caption, heading and button text on the page is the
+// window's own text. The error title comes from the window's message box.
+//
+// Usage: node web/build-page.mjs TEMPLATE MAIN_WINDOW_UI ERROR_REPORTER_H OUTPUT [MAIN_WINDOW_CPP VERSION]
+
+import { readFileSync, writeFileSync } from 'node:fs';
+
+const [templatePath, uiPath, errorHeaderPath, outputPath, mainWindowPath, version] =
+  process.argv.slice(2);
+
+function fail(message) {
+  console.error(`build-page: ${message}`);
+  process.exit(1);
+}
+
+// --- A small reader for the form's XML (elements, attributes, text) ---------
+
+const entities = { amp: '&', lt: '<', gt: '>', quot: '"', apos: "'" };
+function decode(text) {
+  return text.replace(/&(#x[0-9a-f]+|#[0-9]+|[a-z]+);/gi, (whole, name) => {
+    if (name[0] === '#') {
+      const hex = name[1] === 'x' || name[1] === 'X';
+      return String.fromCodePoint(parseInt(name.slice(hex ? 2 : 1), hex ? 16 : 10));
+    }
+    return entities[name] ?? whole;
+  });
+}
+
+function parseXml(source) {
+  const root = { tag: '#root', attrs: {}, children: [], text: '' };
+  const stack = [root];
+  const token = /<!--[\s\S]*?-->|<\?[\s\S]*?\?>|<(\/?)([\w:.-]+)((?:\s+[\w:.-]+="[^"]*")*)\s*(\/?)>|([^<]+)/g;
+  for (const m of source.matchAll(token)) {
+    const [, closing, tag, attrText, selfClosing, text] = m;
+    const top = stack[stack.length - 1];
+    if (text !== undefined) {
+      top.text += decode(text);
+    } else if (tag === undefined) {
+      continue;  // a comment or the declaration
+    } else if (closing) {
+      if (top.tag !== tag) fail(`${uiPath}: </${tag}> closes <${top.tag}>`);
+      stack.pop();
+    } else {
+      const attrs = {};
+      for (const a of attrText.matchAll(/([\w:.-]+)="([^"]*)"/g)) attrs[a[1]] = decode(a[2]);
+      const node = { tag, attrs, children: [], text: '' };
+      top.children.push(node);
+      if (!selfClosing) stack.push(node);
+    }
+  }
+  if (stack.length !== 1) fail(`${uiPath}: <${stack[stack.length - 1].tag}> is not closed`);
+  return root;
+}
+
+const child = (node, tag, name) =>
+  node.children.find((c) => c.tag === tag && (name === undefined || c.attrs.name === name));
+
+// Every widget of the form with its parent, geometry (pixels) and text.
+function readWidgets(node, parent, out) {
+  for (const c of node.children) {
+    if (c.tag !== 'widget') {
+      readWidgets(c, parent, out);
+      continue;
+    }
+    const rect = child(child(c, 'property', 'geometry') ?? { children: [] }, 'rect');
+    const number = (tag) => Number(child(rect, tag).text);
+    const textProperty = child(c, 'property', 'text') ?? child(c, 'property', 'windowTitle');
+    const widget = {
+      name: c.attrs.name,
+      kind: c.attrs.class,
+      parent,
+      geometry: rect ? { x: number('x'), y: number('y'), w: number('width'), h: number('height') } : null,
+      text: textProperty ? (child(textProperty, 'string')?.text ?? '') : '',
+    };
+    out.set(widget.name, widget);
+    readWidgets(c, widget.name, out);
+  }
+  return out;
+}
+
+const widgets = readWidgets(parseXml(readFileSync(uiPath, 'utf8')), null, new Map());
+const widget = (name) => widgets.get(name) ?? fail(`${uiPath} has no widget ${name}`);
+
+// --- HTML --------------------------------------------------------------------
+
+const escapeHtml = (text) =>
+  text.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;').replace(/"/g, '&quot;');
+
+// "&Számítás": the character after "&" is the access key, shown underlined.
+function accessKeyHtml(text) {
+  const at = text.search(/&[^&]/);
+  if (at < 0) return escapeHtml(text.replace(/&&/g, '&'));
+  return `${escapeHtml(text.slice(0, at))}<u>${escapeHtml(text[at + 1])}</u>${escapeHtml(text.slice(at + 2))}`;
+}
+const plainCaption = (text) => text.replace(/&(.)/g, '$1');
+
+// Caption labels and their controls side by side in a panel, paired by row
+// and listed from top to bottom as they stand on screen.
+function rows(panel, isControl) {
+  const inPanel = [...widgets.values()].filter((w) => w.parent === panel && w.geometry);
+  const centre = (w) => w.geometry.y + w.geometry.h / 2;
+  const controls = inPanel.filter(isControl);
+  return controls
+    .map((control) => {
+      const captions = inPanel
+        .filter((w) => w.kind === 'QLabel' && !isControl(w) && w.geometry.x < control.geometry.x)
+        .filter((w) => Math.abs(centre(w) - centre(control)) < 8);
+      if (captions.length !== 1) fail(`${panel}: no single caption beside ${control.name}`);
+      return { caption: captions[0], control };
+    })
+    .sort((a, b) => a.control.geometry.y - b.control.geometry.y);
+}
+
+const inputRows = rows('Picture2', (w) => w.kind === 'QLineEdit' || w.name === 'Valberuhazasb')
+  .map(({ caption, control }) => {
+    const label = escapeHtml(caption.text);
+    if (control.kind !== 'QLineEdit') {
+      return `      <div class="row value"><span id="${caption.name}">${label}</span>` +
+        `<output id="${control.name}" aria-labelledby="${caption.name}">${escapeHtml(control.text)}</output></div>`;
+    }
+    const field = control.name.replace(/b$/, '');
+    return `      <div class="row"><label id="${caption.name}" for="${control.name}">${label}</label>` +
+      `<input id="${control.name}" name="${field}" type="text" inputmode="decimal" ` +
+      `autocomplete="off" autocapitalize="off" spellcheck="false" enterkeyhint="done"></div>`;
+  });
+if (inputRows.filter((r) => r.includes('<input')).length !== 16) fail('the form has not sixteen input boxes');
+
+// The separator lines of the results panel fall between rows.
+const separators = [...widgets.values()]
+  .filter((w) => w.parent === 'Picture3' && w.kind === 'QFrame')
+  .map((w) => w.geometry.y);
+const resultRows = rows('Picture3', (w) => w.kind === 'QLabel' && /b$/.test(w.name))
+  .map(({ caption, control }, i, all) => {
+    const previous = i > 0 ? all[i - 1].control.geometry.y : -Infinity;
+    const ruled = separators.some((y) => y > previous && y < control.geometry.y);
+    return `      <div class="row${ruled ? ' ruled' : ''}" id="row-${control.name}">` +
+      `<span id="${caption.name}">${escapeHtml(caption.text)}</span>` +
+      `<output id="${control.name}" aria-labelledby="${caption.name}"></output></div>`;
+  });
+
+const errorTitle = readFileSync(errorHeaderPath, 'utf8').match(/kErrorTitle\s*=\s*"([^"]*)"/);
+if (!errorTitle) fail(`${errorHeaderPath} names no kErrorTitle`);
+
+// The window writes its version line in code; where that line is not found
+// the page leaves the label empty rather than inventing a text.
+let versionLine = widget('Label31').text;
+if (mainWindowPath && version) {
+  const set = readFileSync(mainWindowPath, 'utf8').match(/Label31->setText\(QStringLiteral\("([^"]*)" ZELTANO_VERSION\)\)/);
+  if (set) versionLine = set[1] + version;
+  else console.warn(`build-page: ${mainWindowPath} does not set Label31; it stays "${versionLine}"`);
+}
+
+const replacements = {
+  title: escapeHtml(widget('Zeltano').text),
+  inputs: inputRows.join('\n'),
+  results: resultRows.join('\n'),
+  errorTitle: escapeHtml(errorTitle[1]),
+  Command1: accessKeyHtml(widget('Command1').text),
+  Command1Plain: escapeHtml(plainCaption(widget('Command1').text)),
+  Label31: escapeHtml(versionLine),
+};
+const page = readFileSync(templatePath, 'utf8').replace(/\{\{(\w+)\}\}/g, (whole, name) => {
+  if (name in replacements) return replacements[name];
+  if (widgets.has(name)) return escapeHtml(widget(name).text);
+  fail(`${templatePath}: unknown placeholder ${whole}`);
+});
+writeFileSync(outputPath, page);

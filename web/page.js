@@ -1,0 +1,249 @@
+// The page's front end. It computes nothing itself: it hands the sixteen box
+// texts to the core (WebAssembly), shows the core's messages, writes its
+// replacements and labels, and performs its chart operations on a canvas,
+// as the desktop window does. A classic script (not a module), so the page
+// also runs when opened from a folder (file://).
+'use strict';
+
+(async () => {
+  const TWIPS_PER_PIXEL = 15;
+  const CHART_WIDTH = 429;  // the chart box's drawing area in pixels (6495 twips less the border)
+
+  const core = await createZeltanoCore();
+  const evaluateLine = core.cwrap('zr_evaluate', 'string', ['string', 'string']);
+  const realText = core.cwrap('zr_real_text', 'string', ['number', 'string']);
+
+  // The browser language's decimal separator; the Hungarian comma when the
+  // browser names none that a number text could use.
+  function regionalSeparator() {
+    try {
+      const parts = new Intl.NumberFormat(navigator.language || 'hu').formatToParts(0.5);
+      const decimal = parts.find((p) => p.type === 'decimal')?.value;
+      if (decimal && !/[\d+\-\s]/u.test(decimal)) return decimal;
+    } catch {
+      // an unknown language tag: keep the default
+    }
+    return ',';
+  }
+  const separator = regionalSeparator();
+
+  const form = document.getElementById('Picture2');
+  const boxes = [...form.querySelectorAll('input')];
+  const fields = boxes.map((box) => box.name);
+  const calculateButton = document.getElementById('Command1');
+  const dialog = document.getElementById('message');
+  const announce = document.getElementById('announce');
+  const canvas = document.getElementById('chart');
+
+  // A lone surrogate (pasted text can hold one) is no UTF-8: it goes to the
+  // core as U+FFFD, as the window's toolkit passes it.
+  const wellFormed = (text) => text.replace(/[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/g, '\uFFFD');
+  const evaluate = (texts) => {
+    const line = JSON.stringify(Object.fromEntries(Object.entries(texts).map(([f, t]) => [f, wellFormed(t)])));
+    return JSON.parse(evaluateLine(line, separator));
+  };
+
+  // --- The chart box -------------------------------------------------------------
+
+  // Performs drawing operations and keeps those since the last clear, so the
+  // drawing can be made again at another size or pixel ratio.
+  const chart = {
+    kept: [],
+    state: null,
+
+    perform(operations) {
+      for (const op of operations) {
+        if (op.op === 'Cls') this.kept = [];
+        this.kept.push(op);
+      }
+      this.draw(operations);
+    },
+
+    redraw() {
+      const ratio = window.devicePixelRatio || 1;
+      const width = Math.max(1, Math.round(canvas.clientWidth * ratio));
+      const height = Math.max(1, Math.round(canvas.clientHeight * ratio));
+      if (canvas.width !== width || canvas.height !== height) {
+        canvas.width = width;
+        canvas.height = height;
+      }
+      this.draw(this.kept);
+    },
+
+    draw(operations) {
+      const context = canvas.getContext('2d');
+      const ratio = canvas.width / Math.max(1, canvas.clientWidth);
+      const scale = canvas.clientWidth / CHART_WIDTH / TWIPS_PER_PIXEL;  // twips to CSS pixels
+      const device = (twips) => twips * scale * ratio;
+      context.setTransform(1, 0, 0, 1, 0, 0);
+      this.state ??= { width: 1, color: 'rgb(0,0,0)', x: 0, y: 0 };
+      const state = this.state;
+      const rgb = ([r, g, b]) => `rgb(${r},${g},${b})`;
+      for (const op of operations) {
+        switch (op.op) {
+          case 'Cls':
+            context.fillStyle = getComputedStyle(canvas).backgroundColor;
+            context.fillRect(0, 0, canvas.width, canvas.height);
+            state.x = state.y = 0;
+            break;
+          case 'DrawWidth':
+            state.width = op.width;
+            break;
+          case 'Line': {
+            const width = Math.max(1, Math.round(Math.max(state.width, 1) * ratio));
+            let [x1, y1, x2, y2] = [op.x1, op.y1, op.x2, op.y2].map(device);
+            context.lineCap = 'round';
+            if (x1 === x2 || y1 === y2) {
+              // Axes and marks on whole device pixels, square ended: crisp.
+              const snap = (v) => (width % 2 ? Math.round(v - 0.5) + 0.5 : Math.round(v));
+              [x1, y1, x2, y2] = [x1, y1, x2, y2].map(snap);
+              context.lineCap = 'square';
+            }
+            context.strokeStyle = rgb(op.color);
+            context.lineWidth = width;
+            context.beginPath();
+            context.moveTo(x1, y1);
+            context.lineTo(x2, y2);
+            context.stroke();
+            break;
+          }
+          case 'ForeColor':
+            state.color = rgb(op.color);
+            break;
+          case 'CurrentX':
+            state.x = op.x;
+            break;
+          case 'CurrentY':
+            state.y = op.y;
+            break;
+          case 'FontName':
+            break;  // the chart always asks for the default face
+          case 'Print': {
+            const text = 'text' in op ? op.text : 'int' in op ? String(op.int) : realText(op.real, separator);
+            const size = Math.max(8, 11 * scale * TWIPS_PER_PIXEL) * ratio;
+            context.font = `${size}px Arial, "Liberation Sans", Arimo, Helvetica, sans-serif`;
+            context.textBaseline = 'top';
+            context.fillStyle = state.color;
+            context.fillText(text, device(state.x), device(state.y));
+            break;
+          }
+          default:
+            break;
+        }
+      }
+      // The chart's own words name it for a screen reader.
+      canvas.setAttribute('aria-label', this.kept.filter((op) => op.op === 'Print' && 'text' in op)
+        .map((op) => op.text).join(' '));
+    },
+  };
+  new ResizeObserver(() => chart.redraw()).observe(canvas);
+  // A new pixel ratio (zoom, another screen) changes no CSS size: watch it too.
+  (function watchPixelRatio() {
+    matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`)
+      .addEventListener('change', () => {
+        chart.redraw();
+        watchPixelRatio();
+      }, { once: true });
+  })();
+
+  // --- Messages ------------------------------------------------------------------
+
+  // Shows one message modally; resolves when the user has closed it.
+  function showMessage(text) {
+    document.getElementById('message-text').textContent = text;
+    return new Promise((resolve) => {
+      dialog.addEventListener('close', () => resolve(), { once: true });
+      dialog.showModal();
+    });
+  }
+
+  // --- Calculate -----------------------------------------------------------------
+
+  const readBoxes = () => Object.fromEntries(boxes.map((box) => [box.name, box.value]));
+  function writeBoxes(texts) {
+    for (const box of boxes) if (typeof texts[box.name] === 'string') box.value = texts[box.name];
+  }
+
+  let running = false;
+
+  // Applies one run's outcome in the window's order: the chart is cleared,
+  // each wrong box is reported and then gets its replacement, an overflow is
+  // reported, the labels are written, the chart is drawn. Returns the texts
+  // after the run.
+  async function apply(outcome) {
+    running = true;
+    try {
+      chart.perform(outcome.chart.slice(0, 2));
+      for (const finding of outcome.findings) {
+        await showMessage(finding.message);
+        document.getElementById(`${finding.field}b`).value = finding.replacement;
+      }
+      if (outcome.fault !== null) await showMessage(outcome.fault);
+      for (const [name, text] of Object.entries(outcome.labels)) {
+        document.getElementById(name).value = text ?? '';
+      }
+      chart.perform(outcome.chart.slice(2));
+      const said = (id) => document.getElementById(id).textContent.trim();
+      announce.textContent = `${said('Label28')} ${said('L')}; ${said('Label27')} ${said('Egyenlegb')}`;
+      return readBoxes();
+    } finally {
+      running = false;
+    }
+  }
+
+  // One calculation run on the texts the boxes hold.
+  const calculate = () => apply(evaluate(readBoxes()));
+
+  // --- The scenario in the URL -----------------------------------------------------
+
+  // Texts named in the URL, read like typed texts; anything else is ignored.
+  function textsFromUrl() {
+    const params = new URLSearchParams(window.location.search);
+    return Object.fromEntries(fields.filter((f) => params.has(f)).map((f) => [f, params.get(f)]));
+  }
+  const urlFor = (texts) => `?${new URLSearchParams(fields.map((f) => [f, texts[f]]))}`;
+
+  async function calculateAndRemember() {
+    if (running || dialog.open) return;
+    const texts = await calculate();
+    const url = urlFor(texts);
+    if (url !== window.location.search) window.history.pushState(null, '', url);
+  }
+
+  // The boxes get the start-up texts, then the texts the URL names; without
+  // any, the start-up run's outcome is shown as it is.
+  async function showScenarioFromUrl(startup) {
+    writeBoxes(startup.texts);
+    const named = textsFromUrl();
+    if (Object.keys(named).length === 0) {
+      await apply(startup);
+      return;
+    }
+    writeBoxes(named);
+    const texts = await calculate();
+    window.history.replaceState(null, '', urlFor(texts));
+  }
+
+  // --- Start-up ------------------------------------------------------------------
+
+  form.addEventListener('submit', (event) => event.preventDefault());
+  calculateButton.addEventListener('click', () => calculateAndRemember());
+  document.addEventListener('keydown', (event) => {
+    // Alt+S presses Calculate, in either letter case. Enter in a box does not.
+    const s = event.code === 'KeyS' || event.key.toLowerCase() === 's';
+    if (s && event.altKey && !event.ctrlKey && !event.metaKey) {
+      event.preventDefault();
+      calculateButton.focus();
+      calculateAndRemember();
+    }
+  });
+  // The start-up run gives the boxes their texts and the window its figures.
+  const startup = evaluate({});
+  window.addEventListener('popstate', () => {
+    if (!running) showScenarioFromUrl(startup);
+  });
+  chart.redraw();
+  await showScenarioFromUrl(startup);
+  performance.mark('zeltano-first-results');
+  document.documentElement.dataset.ready = 'true';
+})();
