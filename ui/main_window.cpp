@@ -12,8 +12,10 @@
 #include "assets.h"
 #include "chart_frame.h"
 #include "error_reporter.h"
+#include "figure_fit.h"
 #include "fonts.h"
 #include "input_set.h"
+#include "require_child.h"
 #include "ui_main_window.h"
 
 namespace zr {
@@ -72,8 +74,7 @@ void MainWindow::SetUpControls() {
   setFixedSize(size());
   setFont(LayoutFont(kMsSansSerif, 8.25));
   for (const ControlFont& entry : kControlFonts) {
-    auto* control = findChild<QWidget*>(entry.control);
-    Q_ASSERT(control != nullptr);
+    auto* control = RequireChild<QWidget>(*this, entry.control);
     control->setFont(LayoutFont(entry.family, entry.points, entry.bold, entry.italic));
   }
 
@@ -86,16 +87,15 @@ void MainWindow::SetUpControls() {
   const InputTexts startup = StartupTexts(format_);
   for (const Field field : kAllFields) {
     const QString name = FromUtf8(std::string(FieldName(field)) + "b");
-    QLineEdit* box = findChild<QLineEdit*>(name);
-    Q_ASSERT(box != nullptr);
+    QLineEdit* box = RequireChild<QLineEdit>(*this, name);
     box->setMaxLength(std::numeric_limits<int>::max());  // a text box has no length limit
     box->setText(FromUtf8(startup[Index(field)]));
     inputs_[Index(field)] = box;
   }
   for (std::size_t i = 0; i < kResultLabelCount; ++i) {
     const QString name = FromUtf8(std::string(LabelName(static_cast<ResultLabel>(i))));
-    results_[i] = findChild<QLabel*>(name);
-    Q_ASSERT(results_[i] != nullptr);
+    results_[i] = RequireChild<QLabel>(*this, name);
+    result_fonts_[i] = results_[i]->font();
   }
 
   connect(ui_->Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
@@ -143,7 +143,7 @@ void MainWindow::Command1_Click() {
 
   for (std::size_t i = 0; i < kResultLabelCount; ++i) {
     const auto& text = outcome.labels[i];
-    results_[i]->setText(text ? FromUtf8(*text) : QString());
+    ShowFigure(*results_[i], result_fonts_[i], text ? FromUtf8(*text) : QString());
   }
   ui_->graf->Perform(ChartOperations(first_plot, chart.end()));
 }

@@ -2,6 +2,7 @@
 // The program's one window, Zeltano: its controls come from the form; its
 // handlers read the input boxes, run the calculation and show the outcome.
 
+#include <QFont>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -47,8 +48,9 @@ class MainWindow : public QWidget {
   ErrorReporter& reporter_;
   NumberFormat format_;
   SvgPicture background_;
-  std::array<QLineEdit*, kFieldCount> inputs_{};      // by Index(Field)
-  std::array<QLabel*, kResultLabelCount> results_{};  // by ResultLabel
+  std::array<QLineEdit*, kFieldCount> inputs_{};       // by Index(Field)
+  std::array<QLabel*, kResultLabelCount> results_{};   // by ResultLabel
+  std::array<QFont, kResultLabelCount> result_fonts_;  // as the layout gives them
 };
 
 }  // namespace zr

@@ -11,6 +11,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chart_box.h"
@@ -75,6 +76,11 @@ struct WindowFixture {
         QString::fromStdString(std::string(FieldName(field)) + "b"));
   }
   QString Label(const char* name) const { return Child<QLabel>(name)->text(); }
+  // The start-up texts with some boxes changed, then Calculate.
+  void CalculateWith(const std::vector<std::pair<Field, std::string>>& changes) const {
+    for (const auto& [field, text] : changes) Box(field)->setText(QString::fromStdString(text));
+    QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
+  }
   void ShowActive() const {
     window->show();
     window->activateWindow();
