@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "focus_frame.h"
+
 namespace zr {
 
 ChartBox::ChartBox(QWidget* parent) : QFrame(parent) { setFocusPolicy(Qt::StrongFocus); }
@@ -69,8 +71,20 @@ void ChartBox::paintEvent(QPaintEvent* event) {
                           [&](const PrintedText& kept) { return kept.SameLook(text); });
     };
     chart.Perform(repaint_operations_);
+    painter.translate(-area.topLeft());
+    DrawFocusFrame(*this, painter);
   }
   QFrame::paintEvent(event);  // the sunken border
+}
+
+void ChartBox::focusInEvent(QFocusEvent* event) {
+  QFrame::focusInEvent(event);
+  update();
+}
+
+void ChartBox::focusOutEvent(QFocusEvent* event) {
+  QFrame::focusOutEvent(event);
+  update();
 }
 
 }  // namespace zr

@@ -39,6 +39,8 @@ class ChartBox : public QFrame {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void EnsureDrawing();

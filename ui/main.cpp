@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QScreen>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 #include "error_reporter.h"
 #include "main_window.h"
+#include "screen_fit.h"
 #include "startup.h"
 
 int main(int argc, char* argv[]) {
@@ -19,7 +22,10 @@ int main(int argc, char* argv[]) {
   zr::ConfigureApplication(app);
 
   zr::MessageBoxErrorReporter reporter;
-  zr::MainWindow window(reporter, zr::RegionalNumberFormat(QLocale::system()));
-  window.show();
+  auto window =
+      std::make_unique<zr::MainWindow>(reporter, zr::RegionalNumberFormat(QLocale::system()));
+  const std::unique_ptr<QWidget> shown =
+      zr::FitToScreen(std::move(window), QGuiApplication::primaryScreen()->availableGeometry());
+  shown->show();
   return app.exec();
 }

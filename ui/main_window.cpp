@@ -53,7 +53,35 @@ constexpr ControlFont kControlFonts[] = {
     {"Label33", kArialBlack, 15.75, true, true},
 };
 
+// The caption label of each value label, by ResultLabel.
+constexpr std::array<const char*, kResultLabelCount> kResultCaptions = {
+    "Label3",  "Label12", "Label26", "Label7",  "Label8", "Label9",
+    "Label10", "Label11", "Label14", "Label27", "Label28"};
+
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+// A caption as a name: without the blanks some captions end with.
+QString CaptionName(const QLabel& caption) { return caption.text().trimmed(); }
+
+// What the chart shows, for a screen reader: the payback time and whether
+// the savings reach the cost.
+QString ChartDescription(const QString& payback) {
+  const QString subject = QStringLiteral(
+      "Az éves költség és a megtakarítás éves értéke a vizsgált időszak hosszának "
+      "függvényében. ");
+  if (payback.isEmpty()) {
+    return subject + QStringLiteral("A számítás nem jutott el a megtérülési időig.");
+  }
+  if (payback == QString::fromUtf8(kNoPaybackText)) {
+    return subject + QStringLiteral(
+                         "Megtérülési idő: nincs; a megtakarítás 100 év alatt sem éri el a "
+                         "költséget.");
+  }
+  return subject + QStringLiteral(
+                       "Megtérülési idő: %1 év; ettől az időszaktól kezdve a "
+                       "megtakarítás eléri a költséget.")
+                       .arg(payback);
+}
 
 }  // namespace
 
@@ -96,7 +124,15 @@ void MainWindow::SetUpControls() {
     const QString name = FromUtf8(std::string(LabelName(static_cast<ResultLabel>(i))));
     results_[i] = RequireChild<QLabel>(*this, name);
     result_fonts_[i] = results_[i]->font();
+    result_captions_[i] = RequireChild<QLabel>(*this, kResultCaptions[i]);
+    results_[i]->setAccessibleName(CaptionName(*result_captions_[i]));
   }
+  // The panels and the chart box take the focus, so they carry names.
+  ui_->Picture1->setAccessibleName(QStringLiteral("Zeltano-Redurir"));
+  ui_->Picture1->setAccessibleDescription(QStringLiteral("A program emblémája és neve"));
+  ui_->Picture2->setAccessibleName(QStringLiteral("Bemenő, felvett adatok"));
+  ui_->Picture3->setAccessibleName(QStringLiteral("Számított értékek"));
+  ui_->graf->setAccessibleName(QStringLiteral("Grafikon: költség és haszon"));
 
   connect(ui_->Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
   connect(ui_->Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
@@ -146,9 +182,14 @@ void MainWindow::Command1_Click() {
     ShowFigure(*results_[i], result_fonts_[i], text ? FromUtf8(*text) : QString());
   }
   ui_->graf->Perform(ChartOperations(first_plot, chart.end()));
+  const auto& payback = outcome.labels[static_cast<std::size_t>(ResultLabel::L)];
+  ui_->graf->setAccessibleDescription(ChartDescription(payback ? FromUtf8(*payback) : QString()));
 }
 
-void MainWindow::Command2_Click() { close(); }
+void MainWindow::Command2_Click() {
+  // On a small screen the window sits in a scrolling frame: close that.
+  window()->close();
+}
 
 void MainWindow::paintEvent(QPaintEvent*) {
   // Unscaled from the top-left corner; the light yellow back colour shows

@@ -51,6 +51,7 @@ class MainWindow : public QWidget {
   std::array<QLineEdit*, kFieldCount> inputs_{};       // by Index(Field)
   std::array<QLabel*, kResultLabelCount> results_{};   // by ResultLabel
   std::array<QFont, kResultLabelCount> result_fonts_;  // as the layout gives them
+  std::array<QLabel*, kResultLabelCount> result_captions_{};
 };
 
 }  // namespace zr

@@ -121,6 +121,8 @@ struct NumberCase {
   std::string text;
 };
 
+void PrintTo(const NumberCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+
 class PrintNumberTest : public ::testing::TestWithParam<NumberCase> {};
 
 TEST_P(PrintNumberTest, NumbersPrintAsTheirTexts) {
