@@ -8,4 +8,9 @@ void MessageBoxErrorReporter::ShowError(QWidget* parent, const QString& message)
   QMessageBox::warning(parent, QString::fromUtf8(kErrorTitle), message, QMessageBox::Ok);
 }
 
+void MessageBoxErrorReporter::ShowProblem(QWidget* parent, const QString& title,
+                                          const QString& message) {
+  QMessageBox::warning(parent, title, message, QMessageBox::Ok);
+}
+
 }  // namespace zr

@@ -1,13 +1,20 @@
 #include "main_window.h"
 
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QShortcut>
 #include <algorithm>
 #include <limits>
+#include <string_view>
+#include <variant>
 
 #include "assets.h"
 #include "chart_frame.h"
@@ -16,6 +23,7 @@
 #include "fonts.h"
 #include "input_set.h"
 #include "require_child.h"
+#include "scenario_file.h"
 #include "ui_main_window.h"
 
 namespace zr {
@@ -59,6 +67,11 @@ constexpr std::array<const char*, kResultLabelCount> kResultCaptions = {
     "Label10", "Label11", "Label14", "Label27", "Label28"};
 
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+const QString kScenarioFilter = QStringLiteral(
+    "Zeltano-Redurir forgatókönyv (*.zeltano.json);;JSON-fájl (*.json);;Minden fájl (*)");
+const QString kOpenTitle = QStringLiteral("Forgatókönyv megnyitása");
+const QString kSaveTitle = QStringLiteral("Forgatókönyv mentése");
 
 // A caption as a name: without the blanks some captions end with.
 QString CaptionName(const QLabel& caption) { return caption.text().trimmed(); }
@@ -146,6 +159,8 @@ void MainWindow::SetUpControls() {
   shifted_access_key(Qt::Key_S, ui_->Command1);
   shifted_access_key(Qt::Key_K, ui_->Command2);
 
+  SetUpMenu();
+
   // The tab order starts at the chart box, which therefore has the focus
   // when the window is first shown.
   ui_->graf->setFocus();
@@ -153,16 +168,111 @@ void MainWindow::SetUpControls() {
 
 void MainWindow::Form_Load() { Command1_Click(); }
 
+QAction* MainWindow::AddCommand(const QString& text, const QKeySequence& keys,
+                                void (MainWindow::*handler)()) {
+  auto* action = new QAction(text, this);
+  action->setShortcut(keys);
+  connect(action, &QAction::triggered, this, handler);
+  addAction(action);
+  return action;
+}
+
+void MainWindow::SetUpMenu() {
+  // The layout has no menu bar: the commands are on a right click anywhere
+  // on the window (the boxes keep their own editing menu) and on the
+  // standard shortcuts.
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+  AddCommand(QStringLiteral("Forgatókönyv &megnyitása…"), QKeySequence::Open,
+             &MainWindow::Open_Click);
+  AddCommand(QStringLiteral("Forgatókönyv &mentése"), QKeySequence::Save, &MainWindow::Save_Click);
+  AddCommand(QStringLiteral("Mentés m&ásként…"), QKeySequence::SaveAs, &MainWindow::SaveAs_Click);
+}
+
+InputTexts MainWindow::BoxTexts() const {
+  InputTexts texts;
+  for (const Field field : kAllFields) {
+    texts[Index(field)] = inputs_[Index(field)]->text().toStdString();
+  }
+  return texts;
+}
+
+void MainWindow::Open_Click() {
+  const QString path = chooser_->ChooseOpen(this, kOpenTitle, kScenarioFilter);
+  if (!path.isEmpty()) OpenScenario(path);
+}
+
+void MainWindow::Save_Click() {
+  if (scenario_path_.isEmpty()) {
+    SaveAs_Click();
+  } else {
+    SaveScenario(scenario_path_);
+  }
+}
+
+void MainWindow::SaveAs_Click() {
+  const QString suggested =
+      scenario_path_.isEmpty() ? QStringLiteral("forgatokonyv") + QString::fromUtf8(kScenarioSuffix)
+                               : scenario_path_;
+  QString path = chooser_->ChooseSave(this, kSaveTitle, suggested, kScenarioFilter);
+  if (path.isEmpty()) return;
+  if (!path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
+    path += QString::fromUtf8(kScenarioSuffix);
+  }
+  SaveScenario(path);
+}
+
+bool MainWindow::OpenScenario(const QString& path) {
+  const auto refuse = [&](const QString& reason) {
+    reporter_.ShowProblem(this, kOpenTitle,
+                          QStringLiteral("Ez a fájl nem nyitható meg forgatókönyvként:\n%1\n\n%2")
+                              .arg(QDir::toNativeSeparators(path), reason));
+    return false;
+  };
+  QFile file(path);
+  if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    return refuse(QStringLiteral("A fájl nem olvasható."));
+  }
+  // One byte more than a scenario may have tells a file that is too large.
+  const QByteArray content = file.read(static_cast<qint64>(kMaxScenarioBytes) + 1);
+  if (file.error() != QFileDevice::NoError) return refuse(QStringLiteral("A fájl nem olvasható."));
+  const auto parsed = ParseScenario(
+      std::string_view(content.constData(), static_cast<std::size_t>(content.size())), format_);
+  if (const auto* reason = std::get_if<std::string>(&parsed)) return refuse(FromUtf8(*reason));
+
+  const InputTexts& texts = std::get<InputTexts>(parsed);
+  for (const Field field : kAllFields) {
+    inputs_[Index(field)]->setText(FromUtf8(texts[Index(field)]));
+  }
+  scenario_path_ = path;
+  Command1_Click();
+  return true;
+}
+
+bool MainWindow::SaveScenario(const QString& path) {
+  const std::string text = ScenarioText(BoxTexts());
+  QSaveFile file(path);
+  const bool saved = file.open(QIODevice::WriteOnly) &&
+                     file.write(text.data(), static_cast<qint64>(text.size())) ==
+                         static_cast<qint64>(text.size()) &&
+                     file.commit();
+  if (!saved) {
+    reporter_.ShowProblem(this, kSaveTitle,
+                          QStringLiteral("A forgatókönyv nem menthető ide:\n%1\n\n"
+                                         "Lehet, hogy a mappa nem írható, vagy megtelt a lemez. "
+                                         "Az ott lévő fájl, ha volt, változatlan maradt.")
+                              .arg(QDir::toNativeSeparators(path)));
+    return false;
+  }
+  scenario_path_ = path;
+  return true;
+}
+
 void MainWindow::ShowError(const std::string& message) {
   reporter_.ShowError(this, FromUtf8(message));
 }
 
 void MainWindow::Command1_Click() {
-  InputTexts texts;
-  for (const Field field : kAllFields) {
-    texts[Index(field)] = inputs_[Index(field)]->text().toStdString();
-  }
-  const RunOutcome outcome = CalculationRun(texts, format_);
+  const RunOutcome outcome = CalculationRun(BoxTexts(), format_);
 
   // The clear and the pen width come first, so the box stands empty while
   // any message is open.

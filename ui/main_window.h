@@ -8,9 +8,12 @@
 #include <memory>
 
 #include "calculation_run.h"
+#include "file_chooser.h"
 #include "number_format.h"
 #include "svg_picture.h"
 
+class QAction;
+class QKeySequence;
 class QLabel;
 class QLineEdit;
 
@@ -36,6 +39,24 @@ class MainWindow : public QWidget {
   // Exit: closes the window, which ends the program.
   void Command2_Click();
 
+  // The right-click menu's commands, each also on its standard shortcut.
+  void Open_Click();    // Ctrl+O
+  void Save_Click();    // Ctrl+S: to the scenario's file, else as Save As
+  void SaveAs_Click();  // Ctrl+Shift+S
+
+  // Reads the scenario at `path` into the boxes and calculates, as if the
+  // texts had been typed. A file that is no scenario changes nothing: a
+  // message says why. False when nothing was read.
+  bool OpenScenario(const QString& path);
+  // Writes the boxes' texts to `path` atomically: a failed save leaves any
+  // file there as it was. False (after a message) when it failed.
+  bool SaveScenario(const QString& path);
+  // The file of the scenario last opened or saved; empty before that.
+  const QString& ScenarioPath() const { return scenario_path_; }
+
+  // Tests answer the file dialogs through this.
+  void SetFileChooser(FileChooser& chooser) { chooser_ = &chooser; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
@@ -43,11 +64,17 @@ class MainWindow : public QWidget {
   void SetUpControls();
   void Form_Load();
   void ShowError(const std::string& message);
+  void SetUpMenu();
+  QAction* AddCommand(const QString& text, const QKeySequence& keys, void (MainWindow::*handler)());
+  InputTexts BoxTexts() const;
 
   std::unique_ptr<Ui::Zeltano> ui_;
   ErrorReporter& reporter_;
   NumberFormat format_;
   SvgPicture background_;
+  DialogFileChooser dialogs_;
+  FileChooser* chooser_ = &dialogs_;
+  QString scenario_path_;
   std::array<QLineEdit*, kFieldCount> inputs_{};       // by Index(Field)
   std::array<QLabel*, kResultLabelCount> results_{};   // by ResultLabel
   std::array<QFont, kResultLabelCount> result_fonts_;  // as the layout gives them

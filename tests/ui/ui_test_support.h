@@ -58,7 +58,11 @@ class RecordingReporter final : public ErrorReporter {
     }
     messages.push_back(record);
   }
+  void ShowProblem(QWidget*, const QString& title, const QString& message) override {
+    problems.push_back({title, message});
+  }
   std::vector<RecordedMessage> messages;
+  std::vector<std::pair<QString, QString>> problems;  // title, message
 };
 
 // The window as the program builds it, in the Hungarian number format.
