@@ -1,6 +1,7 @@
 #include "error_reporter.h"
 
 #include <QMessageBox>
+#include <cstdio>
 
 namespace zr {
 
@@ -11,6 +12,16 @@ void MessageBoxErrorReporter::ShowError(QWidget* parent, const QString& message)
 void MessageBoxErrorReporter::ShowProblem(QWidget* parent, const QString& title,
                                           const QString& message) {
   QMessageBox::warning(parent, title, message, QMessageBox::Ok);
+}
+
+void TerminalErrorReporter::ShowError(QWidget*, const QString& message) {
+  std::fprintf(stderr, "zeltano-redurir: %s\n", message.toLocal8Bit().constData());
+}
+
+void TerminalErrorReporter::ShowProblem(QWidget*, const QString&, const QString& message) {
+  ShowError(
+      nullptr,
+      QString(message).replace(QStringLiteral("\n\n"), QStringLiteral(" ")).replace('\n', ' '));
 }
 
 }  // namespace zr

@@ -29,4 +29,12 @@ class MessageBoxErrorReporter final : public ErrorReporter {
   void ShowProblem(QWidget* parent, const QString& title, const QString& message) override;
 };
 
+// Without a window (the report from the command line): each message is a
+// line on the standard error, after the program's name.
+class TerminalErrorReporter final : public ErrorReporter {
+ public:
+  void ShowError(QWidget* parent, const QString& message) override;
+  void ShowProblem(QWidget* parent, const QString& title, const QString& message) override;
+};
+
 }  // namespace zr

@@ -44,6 +44,17 @@ int main(int argc, char* argv[]) {
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
   }
 
+  // The report is written without a window, so it needs no display either.
+  if (first.mode == zr::CommandLine::Mode::kReport) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    zr::ConfigureApplication(app);
+    zr::TerminalErrorReporter reporter;
+    zr::MainWindow window(reporter, zr::RegionalNumberFormat(QLocale::system()));
+    if (!first.scenario.isEmpty() && !window.OpenScenario(first.scenario)) return 1;
+    return window.WriteReportTo(first.report) ? 0 : 1;
+  }
+
   // Without a display Qt would abort with a long platform-plugin message.
   if (const auto message = zr::MissingDisplayMessage(&std::getenv)) {
     std::fprintf(stderr, "%s\n", message->c_str());
@@ -53,9 +64,6 @@ int main(int argc, char* argv[]) {
   // Qt has taken its own options (-style, -platform, ...) out by now.
   const zr::CommandLine line = zr::ParseCommandLine(QApplication::arguments().mid(1));
   if (line.mode == zr::CommandLine::Mode::kError) return PrintUsageError(line.error);
-  if (line.mode == zr::CommandLine::Mode::kReport) {
-    return PrintUsageError(QStringLiteral("a --report ebben a változatban még nem érhető el"));
-  }
   zr::ConfigureApplication(app);
 
   zr::MessageBoxErrorReporter reporter;

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <QAction>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include <QSaveFile>
 #include <QShortcut>
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <string_view>
 #include <variant>
@@ -72,6 +74,20 @@ const QString kScenarioFilter = QStringLiteral(
     "Zeltano-Redurir forgatókönyv (*.zeltano.json);;JSON-fájl (*.json);;Minden fájl (*)");
 const QString kOpenTitle = QStringLiteral("Forgatókönyv megnyitása");
 const QString kSaveTitle = QStringLiteral("Forgatókönyv mentése");
+
+// The value labels in the order they stand on the screen.
+constexpr std::array<ResultLabel, kResultLabelCount - 1> kResultsOnScreen = {
+    ResultLabel::Valberuhazasb,  ResultLabel::Hozamb,          ResultLabel::Eveskoltsb,
+    ResultLabel::Karbeveskoltsb, ResultLabel::Uzemeveskoltsb,  ResultLabel::Egyebeveskoltsb,
+    ResultLabel::Osszeskoltsb,   ResultLabel::Megtakaritevesb, ResultLabel::Egyenlegb,
+    ResultLabel::Szolarhoarb};
+
+// A caption in a list of figures: without the closing colon and blanks.
+QString ListCaption(const QString& caption) {
+  QString text = caption.trimmed();
+  if (text.endsWith(':')) text.chop(1);
+  return text;
+}
 
 // A caption as a name: without the blanks some captions end with.
 QString CaptionName(const QLabel& caption) { return caption.text().trimmed(); }
@@ -186,6 +202,7 @@ void MainWindow::SetUpMenu() {
              &MainWindow::Open_Click);
   AddCommand(QStringLiteral("Forgatókönyv &mentése"), QKeySequence::Save, &MainWindow::Save_Click);
   AddCommand(QStringLiteral("Mentés m&ásként…"), QKeySequence::SaveAs, &MainWindow::SaveAs_Click);
+  AddCommand(QStringLiteral("&Jelentés PDF-ben…"), QKeySequence::Print, &MainWindow::Report_Click);
 }
 
 InputTexts MainWindow::BoxTexts() const {
@@ -248,6 +265,53 @@ bool MainWindow::OpenScenario(const QString& path) {
   return true;
 }
 
+ReportContent MainWindow::ReportOfLastRun() const {
+  ReportContent report;
+  report.date = QDate::currentDate();
+  if (!scenario_path_.isEmpty()) report.scenario = QFileInfo(scenario_path_).fileName();
+  for (const Field field : kAllFields) {
+    report.inputs.push_back({ListCaption(inputs_[Index(field)]->accessibleName()),
+                             FromUtf8(last_outcome_.corrected[Index(field)])});
+  }
+  for (const ResultLabel label : kResultsOnScreen) {
+    const auto i = static_cast<std::size_t>(label);
+    report.results.push_back(
+        {ListCaption(result_captions_[i]->text()), FromUtf8(last_outcome_.labels[i].value_or(""))});
+  }
+  report.payback =
+      FromUtf8(last_outcome_.labels[static_cast<std::size_t>(ResultLabel::L)].value_or(""));
+  if (last_outcome_.fault) report.fault = FromUtf8(*last_outcome_.fault);
+  report.chart = last_outcome_.chart;
+  report.chart_font = ui_->graf->font();
+  report.format = format_;
+  return report;
+}
+
+bool MainWindow::WriteReportTo(const QString& path) {
+  if (WriteReport(path, ReportOfLastRun())) return true;
+  reporter_.ShowProblem(this, QStringLiteral("Jelentés"),
+                        QStringLiteral("A jelentés nem írható ide:\n%1\n\n"
+                                       "Lehet, hogy a mappa nem írható, vagy megtelt a lemez.")
+                            .arg(QDir::toNativeSeparators(path)));
+  return false;
+}
+
+void MainWindow::Report_Click() {
+  QString suggested = QStringLiteral("jelentes.pdf");
+  if (!scenario_path_.isEmpty()) {
+    QString base = QFileInfo(scenario_path_).fileName();
+    base.chop(base.endsWith(QString::fromUtf8(kScenarioSuffix))
+                  ? static_cast<qsizetype>(std::strlen(kScenarioSuffix))
+                  : base.size() - QFileInfo(scenario_path_).completeBaseName().size());
+    suggested = QFileInfo(scenario_path_).dir().filePath(base + QStringLiteral(".pdf"));
+  }
+  QString path = chooser_->ChooseSave(this, QStringLiteral("Jelentés mentése PDF-be"), suggested,
+                                      QStringLiteral("PDF-dokumentum (*.pdf)"));
+  if (path.isEmpty()) return;
+  if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+  WriteReportTo(path);
+}
+
 bool MainWindow::SaveScenario(const QString& path) {
   const std::string text = ScenarioText(BoxTexts());
   QSaveFile file(path);
@@ -294,6 +358,7 @@ void MainWindow::Command1_Click() {
   ui_->graf->Perform(ChartOperations(first_plot, chart.end()));
   const auto& payback = outcome.labels[static_cast<std::size_t>(ResultLabel::L)];
   ui_->graf->setAccessibleDescription(ChartDescription(payback ? FromUtf8(*payback) : QString()));
+  last_outcome_ = outcome;
 }
 
 void MainWindow::Command2_Click() {

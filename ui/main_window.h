@@ -10,6 +10,7 @@
 #include "calculation_run.h"
 #include "file_chooser.h"
 #include "number_format.h"
+#include "report.h"
 #include "svg_picture.h"
 
 class QAction;
@@ -54,6 +55,13 @@ class MainWindow : public QWidget {
   // The file of the scenario last opened or saved; empty before that.
   const QString& ScenarioPath() const { return scenario_path_; }
 
+  void Report_Click();  // Ctrl+P
+  // Writes the PDF report of the last run to `path`; false (after a
+  // message) when it cannot.
+  bool WriteReportTo(const QString& path);
+  // What the report of the last run holds.
+  ReportContent ReportOfLastRun() const;
+
   // Tests answer the file dialogs through this.
   void SetFileChooser(FileChooser& chooser) { chooser_ = &chooser; }
 
@@ -75,6 +83,7 @@ class MainWindow : public QWidget {
   DialogFileChooser dialogs_;
   FileChooser* chooser_ = &dialogs_;
   QString scenario_path_;
+  RunOutcome last_outcome_;
   std::array<QLineEdit*, kFieldCount> inputs_{};       // by Index(Field)
   std::array<QLabel*, kResultLabelCount> results_{};   // by ResultLabel
   std::array<QFont, kResultLabelCount> result_fonts_;  // as the layout gives them
