@@ -1,10 +1,14 @@
 #include "main_window.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDate>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +16,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QShortcut>
+#include <QUrl>
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -19,6 +24,7 @@
 #include <variant>
 
 #include "assets.h"
+#include "chart_export.h"
 #include "chart_frame.h"
 #include "error_reporter.h"
 #include "figure_fit.h"
@@ -27,6 +33,7 @@
 #include "require_child.h"
 #include "scenario_file.h"
 #include "ui_main_window.h"
+#include "user_guide.h"
 
 namespace zr {
 
@@ -203,6 +210,15 @@ void MainWindow::SetUpMenu() {
   AddCommand(QStringLiteral("Forgatókönyv &mentése"), QKeySequence::Save, &MainWindow::Save_Click);
   AddCommand(QStringLiteral("Mentés m&ásként…"), QKeySequence::SaveAs, &MainWindow::SaveAs_Click);
   AddCommand(QStringLiteral("&Jelentés PDF-ben…"), QKeySequence::Print, &MainWindow::Report_Click);
+  AddCommand(QStringLiteral("&Eredmények másolása"), QKeySequence::Copy,
+             &MainWindow::CopyResults_Click);
+  AddCommand(QStringLiteral("&Grafikon mentése képként…"), QKeySequence(),
+             &MainWindow::ChartImage_Click);
+  AddCommand(QStringLiteral("Felhasználói ú&tmutató"), QKeySequence::HelpContents,
+             &MainWindow::Help_Click);
+  // A box without a selection lets Ctrl+C through to the window.
+  for (QLineEdit* box : inputs_) box->installEventFilter(this);
+  open_url_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 }
 
 InputTexts MainWindow::BoxTexts() const {
@@ -263,6 +279,75 @@ bool MainWindow::OpenScenario(const QString& path) {
   scenario_path_ = path;
   Command1_Click();
   return true;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box != nullptr && !box->hasSelectedText() &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+      event->ignore();  // not the box's: the window's shortcut takes it
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+QString MainWindow::ResultsText() const {
+  QString text;
+  const auto row = [&text](const QString& caption, const std::optional<std::string>& value) {
+    text += ListCaption(caption) + '\t' + FromUtf8(value.value_or("")) + '\n';
+  };
+  for (const ResultLabel label : kResultsOnScreen) {
+    const auto i = static_cast<std::size_t>(label);
+    row(result_captions_[i]->text(), last_outcome_.labels[i]);
+  }
+  const auto l = static_cast<std::size_t>(ResultLabel::L);
+  row(result_captions_[l]->text(), last_outcome_.labels[l]);
+  return text;
+}
+
+void MainWindow::CopyResults_Click() { QGuiApplication::clipboard()->setText(ResultsText()); }
+
+bool MainWindow::SaveChartImage(const QString& path) {
+  const bool saved = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)
+                         ? SaveChartSvg(*ui_->graf, last_outcome_.chart, path)
+                         : SaveChartPng(*ui_->graf, path);
+  if (!saved) {
+    reporter_.ShowProblem(this, QStringLiteral("Grafikon mentése"),
+                          QStringLiteral("A grafikon nem menthető ide:\n%1\n\n"
+                                         "Lehet, hogy a mappa nem írható, vagy megtelt a lemez.")
+                              .arg(QDir::toNativeSeparators(path)));
+  }
+  return saved;
+}
+
+void MainWindow::ChartImage_Click() {
+  QString path = chooser_->ChooseSave(this, QStringLiteral("Grafikon mentése képként"),
+                                      QStringLiteral("grafikon.png"),
+                                      QStringLiteral("PNG-kép (*.png);;SVG-rajz (*.svg)"));
+  if (path.isEmpty()) return;
+  if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) &&
+      !path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+    path += QStringLiteral(".png");
+  }
+  SaveChartImage(path);
+}
+
+void MainWindow::Help_Click() {
+  const QString title = QStringLiteral("Felhasználói útmutató");
+  const QString guide = FindUserGuide();
+  if (guide.isEmpty()) {
+    reporter_.ShowProblem(this, title,
+                          QStringLiteral("A felhasználói útmutató nem található. A telepített "
+                                         "program a share/doc/zeltano-redurir mappában tartja."));
+    return;
+  }
+  if (!open_url_(QUrl::fromLocalFile(guide))) {
+    reporter_.ShowProblem(this, title,
+                          QStringLiteral("A felhasználói útmutató nem nyitható meg:\n%1")
+                              .arg(QDir::toNativeSeparators(guide)));
+  }
 }
 
 ReportContent MainWindow::ReportOfLastRun() const {

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "calculation_run.h"
@@ -17,6 +18,7 @@ class QAction;
 class QKeySequence;
 class QLabel;
 class QLineEdit;
+class QUrl;
 
 namespace Ui {
 class Zeltano;
@@ -62,8 +64,23 @@ class MainWindow : public QWidget {
   // What the report of the last run holds.
   ReportContent ReportOfLastRun() const;
 
+  // Ctrl+C: the results as tab-separated caption and value lines, which
+  // paste into a spreadsheet. A box with a selection copies that instead.
+  void CopyResults_Click();
+  void ChartImage_Click();
+  // Writes the chart as SVG when `path` ends in .svg, else as PNG.
+  bool SaveChartImage(const QString& path);
+  void Help_Click();  // F1: the user guide
+  // The results as CopyResults_Click puts them on the clipboard.
+  QString ResultsText() const;
+
   // Tests answer the file dialogs through this.
   void SetFileChooser(FileChooser& chooser) { chooser_ = &chooser; }
+  // Tests see the guide's address through this instead of a browser.
+  void SetUrlOpener(std::function<bool(const QUrl&)> opener) { open_url_ = std::move(opener); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -84,6 +101,7 @@ class MainWindow : public QWidget {
   FileChooser* chooser_ = &dialogs_;
   QString scenario_path_;
   RunOutcome last_outcome_;
+  std::function<bool(const QUrl&)> open_url_;
   std::array<QLineEdit*, kFieldCount> inputs_{};       // by Index(Field)
   std::array<QLabel*, kResultLabelCount> results_{};   // by ResultLabel
   std::array<QFont, kResultLabelCount> result_fonts_;  // as the layout gives them
