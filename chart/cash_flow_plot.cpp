@@ -6,15 +6,13 @@
 #include <string>
 
 #include "chart_frame.h"
+#include "chart_geometry.h"
 
 namespace zr {
 namespace {
 
-constexpr double kAxisY = 3350;       // value 0
-constexpr double kAxisHeight = 3250;  // from value 0 up to the chart scale
-constexpr double kTimeAxisWidth = 5800;
-constexpr double kValueAxisX = 500;
-constexpr double kTimeMarkLimit = 5700;  // keeps year numbers off "Idő (év)"
+using namespace chart;
+
 constexpr std::int32_t kMillion = 1000000;
 
 void AppendCurves(ChartOperations& ops, std::span<const ChartPoint> points, double scale) {
@@ -47,13 +45,14 @@ void AppendTimeMarks(ChartOperations& ops, double elettartam) {
   if (!(elettartam > 0) || !std::isfinite(elettartam)) return;
   constexpr int kMaxYears = std::numeric_limits<std::int16_t>::max();
   for (int j = 1; 5 * j <= kMaxYears; ++j) {
-    const double offset = (5.0 * j - 1) / elettartam * kTimeAxisWidth;
-    const double xl = offset - 100 + kValueAxisX;
-    if (xl >= kTimeMarkLimit) break;
+    const double offset = (5.0 * j - 1) / elettartam * kTimeSpan;
+    const double xl = offset - kMarkTextOffset + kValueAxisX;
+    if (xl >= kTimeNumberLimit) break;
     const double xm = offset + kValueAxisX;
-    ops.emplace_back(Line{static_cast<float>(xm), 3350, static_cast<float>(xm), 3400, kBlack});
-    ops.emplace_back(CurrentX{static_cast<float>(xm - 100)});
-    ops.emplace_back(CurrentY{3450});
+    ops.emplace_back(Line{static_cast<float>(xm), kTimeAxisY, static_cast<float>(xm),
+                          kTimeAxisY + kMarkLength, kBlack});
+    ops.emplace_back(CurrentX{static_cast<float>(xm - kMarkTextOffset)});
+    ops.emplace_back(CurrentY{kTimeNumberY});
     ops.emplace_back(FontName{""});
     ops.emplace_back(Print{static_cast<std::int16_t>(5 * j)});
   }
@@ -67,9 +66,9 @@ void AppendValueMarks(ChartOperations& ops, std::int32_t chart_scale, std::int32
     // not exist; that too ends the marks.
     if (__builtin_mul_overflow(j, step, &v) || v > chart_scale) break;
     const double y = ValueToY(v, chart_scale);
-    ops.emplace_back(
-        Line{450, static_cast<float>(y + 100), 500, static_cast<float>(y + 100), kBlack});
-    ops.emplace_back(CurrentX{20});
+    const auto mark_y = static_cast<float>(y + kMarkTextOffset);
+    ops.emplace_back(Line{kValueAxisX - kMarkLength, mark_y, kValueAxisX, mark_y, kBlack});
+    ops.emplace_back(CurrentX{kValueNumberX});
     ops.emplace_back(CurrentY{static_cast<float>(y)});
     ops.emplace_back(FontName{""});
     ops.emplace_back(Print{v / divisor});
@@ -78,18 +77,18 @@ void AppendValueMarks(ChartOperations& ops, std::int32_t chart_scale, std::int32
 
 void AppendUnitCaption(ChartOperations& ops, std::int32_t step) {
   ops.emplace_back(ForeColor{kBlack});
-  ops.emplace_back(CurrentX{1000});
-  ops.emplace_back(CurrentY{300});
+  ops.emplace_back(CurrentX{kUnitCaptionX});
+  ops.emplace_back(CurrentY{kUnitCaptionY});
   ops.emplace_back(FontName{""});
   ops.emplace_back(Print{std::string(step < kMillion ? "(ezer Ft)" : "(millió Ft)")});
 }
 
 }  // namespace
 
-int ChartPointX(int k) { return 500 + 58 * k; }
+int ChartPointX(int k) { return static_cast<int>(kValueAxisX) + kPointSpacing * k; }
 
 double ValueToY(double value, double chart_scale) {
-  return kAxisY - value / chart_scale * kAxisHeight;
+  return kTimeAxisY - value / chart_scale * kValueSpan;
 }
 
 std::int16_t CurveVertex(double y) {

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "chart_geometry.h"
+
 namespace zr {
 namespace {
 
@@ -18,14 +20,15 @@ void AppendCaption(ChartOperations& ops, Color color, float x, float y, const ch
 }  // namespace
 
 void AppendChartFrame(ChartOperations& ops) {
-  ops.emplace_back(Line{500, 100, 500, 3500, kBlack});    // value axis
-  ops.emplace_back(Line{300, 3350, 6300, 3350, kBlack});  // time axis
+  using namespace chart;
+  ops.emplace_back(Line{kValueAxisX, kValueAxisTop, kValueAxisX, kValueAxisBottom, kBlack});
+  ops.emplace_back(Line{kTimeAxisLeft, kTimeAxisY, kTimeAxisRight, kTimeAxisY, kBlack});
   // The legend words take the colours of the curves they name.
-  AppendCaption(ops, kCostColor, 700, 100, "Költség");
-  AppendCaption(ops, kBlack, 1300, 100, "/");
-  AppendCaption(ops, kSavingsColor, 1400, 100, "Haszon");
+  AppendCaption(ops, kCostColor, kCostLegendX, kLegendY, "Költség");
+  AppendCaption(ops, kBlack, kSlashLegendX, kLegendY, "/");
+  AppendCaption(ops, kSavingsColor, kSavingsLegendX, kLegendY, "Haszon");
   // Ends in black, which the marks drawn after the frame rely on.
-  AppendCaption(ops, kBlack, 5800, 3450, "Idő (év)");
+  AppendCaption(ops, kBlack, kTimeCaptionX, kTimeCaptionY, "Idő (év)");
 }
 
 ChartOperations DrawChartFrame() {

@@ -10,7 +10,7 @@
 namespace zr {
 namespace {
 
-constexpr std::array<std::string_view, kResultLabelCount> kLabelNames = {
+constexpr auto kLabelNames = std::to_array<std::string_view>({
     "Valberuhazasb",
     "Hozamb",
     "Eveskoltsb",
@@ -22,7 +22,8 @@ constexpr std::array<std::string_view, kResultLabelCount> kLabelNames = {
     "Megtakaritevesb",
     "Egyenlegb",
     "L",
-};
+});
+static_assert(kLabelNames.size() == kResultLabelCount, "one name per value label");
 
 // Fields read before the subsidised investment is shown; the rest after it.
 constexpr Field kFirstRead[] = {Field::Elettartam, Field::Beruhazas, Field::Tamogatas};
@@ -78,13 +79,7 @@ RunOutcome CalculationRun(const InputTexts& texts, const NumberFormat& format) {
     // The payback search and the chart charge maintenance and other costs
     // on the subsidised investment.
     const PeriodModel model = MakePeriodModel(in, V, y.Hozam, V);
-    try {
-      out.results.Megterulesiido = PaybackSearch(model);
-    } catch (const ArithmeticFault&) {
-      // The grid ran into the limits of the arithmetic before the savings
-      // caught up: that is "no payback", not a failed run.
-      out.results.Megterulesiido.reset();
-    }
+    out.results.Megterulesiido = PaybackSearch(model);
     SetLabel(out.labels, ResultLabel::L,
              out.results.Megterulesiido ? MoneyText(*out.results.Megterulesiido, format)
                                         : std::string(kNoPaybackText));

@@ -34,7 +34,7 @@ enum class ResultLabel : std::size_t {
   Egyenlegb,
   L,
 };
-inline constexpr std::size_t kResultLabelCount = 11;
+inline constexpr std::size_t kResultLabelCount = static_cast<std::size_t>(ResultLabel::L) + 1;
 std::string_view LabelName(ResultLabel label);
 
 // Texts for the value labels; a label the run did not reach (it ended on an

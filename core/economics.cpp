@@ -11,6 +11,9 @@ Money GrowthFactor(Money rate) { return Money::FromDouble(Checked(Checked(Dbl(ra
 Money AnnuityFactor(Money t, Money q) {
   const double T = Dbl(t);
   const double Q = Dbl(q);
+  // Without interest (the simple payback) the closed form is 0/0; its
+  // limit spreads the capital evenly over the period.
+  if (q == MoneyOf(1)) return Money::FromDouble(Checked(1 / T));
   const double qt = Checked(std::pow(Q, T));
   const double numerator = Checked(qt * Dbl(q - MoneyOf(1)));
   const double denominator = Checked(qt - 1);
@@ -51,10 +54,25 @@ PeriodModel MakePeriodModel(const InputSet& in, Money V, std::int32_t hozam, Mon
   return m;
 }
 
-PeriodFigures PeriodEvaluation(const PeriodModel& m, Money t) {
-  PeriodFigures p;
+namespace {
+
+// The whole-number steps of a period evaluation, 32 or 64 bits wide.
+struct Narrow {
+  static std::int32_t Whole(double x) { return Int32(x); }
+  static std::int32_t Whole(Money m) { return Int32(m); }
+  static std::int32_t Add(std::int32_t a, std::int32_t b) { return Add32(a, b); }
+};
+struct Wide {
+  static std::int64_t Whole(double x) { return Int64(x); }
+  static std::int64_t Whole(Money m) { return Int64(m); }
+  static std::int64_t Add(std::int64_t a, std::int64_t b) { return Add64(a, b); }
+};
+
+template <class Width, class Figures>
+Figures Evaluate(const PeriodModel& m, Money t) {
+  Figures p;
   p.a = AnnuityFactor(t, m.q);
-  p.Eveskolts = Int32(Checked(Checked(Dbl(m.V) * m.capital_share) * Dbl(p.a)));
+  p.Eveskolts = Width::Whole(Checked(Checked(Dbl(m.V) * m.capital_share) * Dbl(p.a)));
 
   // The growth factors of the four amounts are often equal (3 % for all
   // costs by default): each distinct factor costs one power, not four.
@@ -73,13 +91,23 @@ PeriodFigures PeriodEvaluation(const PeriodModel& m, Money t) {
     return f * p.a;
   };
 
-  p.Karbeveskolts = Int32(m.K1 * f_times_a(m.gK));
-  p.Uzemeveskolts = Int32(m.U1 * f_times_a(m.gU));
-  p.Egyebeveskolts = Int32(m.E1 * f_times_a(m.gE));
-  p.Osszeskolts =
-      Add32(Add32(Add32(p.Eveskolts, p.Karbeveskolts), p.Uzemeveskolts), p.Egyebeveskolts);
-  p.Megtakariteves = Int32(m.S1 * f_times_a(m.gS));
+  p.Karbeveskolts = Width::Whole(m.K1 * f_times_a(m.gK));
+  p.Uzemeveskolts = Width::Whole(m.U1 * f_times_a(m.gU));
+  p.Egyebeveskolts = Width::Whole(m.E1 * f_times_a(m.gE));
+  p.Osszeskolts = Width::Add(Width::Add(Width::Add(p.Eveskolts, p.Karbeveskolts), p.Uzemeveskolts),
+                             p.Egyebeveskolts);
+  p.Megtakariteves = Width::Whole(m.S1 * f_times_a(m.gS));
   return p;
+}
+
+}  // namespace
+
+PeriodFigures PeriodEvaluation(const PeriodModel& m, Money t) {
+  return Evaluate<Narrow, PeriodFigures>(m, t);
+}
+
+WidePeriodFigures WidePeriodEvaluation(const PeriodModel& m, Money t) {
+  return Evaluate<Wide, WidePeriodFigures>(m, t);
 }
 
 YearlyFigures AnnualEconomics(const InputSet& in, Money V) {

@@ -13,7 +13,7 @@ namespace zr {
 // Money(rate / 100 + 1): 6 % gives 1.06, 3.333 % gives 1.0333.
 Money GrowthFactor(Money rate);
 
-// Capital recovery factor for t years at discount factor q.
+// Capital recovery factor for t years at discount factor q (1/t when q is 1).
 Money AnnuityFactor(Money t, Money q);
 
 // Present value at q of a yearly 1 growing by g, over t years. When g
@@ -41,17 +41,25 @@ struct PeriodModel {
 // for the payback search and the chart.
 PeriodModel MakePeriodModel(const InputSet& in, Money V, std::int32_t hozam, Money base);
 
-struct PeriodFigures {
+// One period's levelised yearly figures in whole Ft. The shown figures and
+// the chart are 32-bit; the payback search uses the same computation and
+// roundings 64 bits wide, so that a large plant, whose figures leave 32
+// bits at very short or very long periods, still finds its payback time.
+template <class Whole>
+struct PeriodFiguresOf {
   Money a;
-  std::int32_t Eveskolts = 0;
-  std::int32_t Karbeveskolts = 0;
-  std::int32_t Uzemeveskolts = 0;
-  std::int32_t Egyebeveskolts = 0;
-  std::int32_t Osszeskolts = 0;
-  std::int32_t Megtakariteves = 0;
+  Whole Eveskolts = 0;
+  Whole Karbeveskolts = 0;
+  Whole Uzemeveskolts = 0;
+  Whole Egyebeveskolts = 0;
+  Whole Osszeskolts = 0;
+  Whole Megtakariteves = 0;
 };
+using PeriodFigures = PeriodFiguresOf<std::int32_t>;
+using WidePeriodFigures = PeriodFiguresOf<std::int64_t>;
 
 PeriodFigures PeriodEvaluation(const PeriodModel& model, Money t);
+WidePeriodFigures WidePeriodEvaluation(const PeriodModel& model, Money t);
 
 // The nine shown yearly figures for the full period.
 struct YearlyFigures {

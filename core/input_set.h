@@ -31,7 +31,9 @@ enum class Field : std::size_t {
   Energiaarvalt,
 };
 
-inline constexpr std::size_t kFieldCount = 16;
+// Follows the enumeration; the tables indexed by field check their length
+// against it when they are compiled.
+inline constexpr std::size_t kFieldCount = static_cast<std::size_t>(Field::Energiaarvalt) + 1;
 
 inline constexpr std::size_t Index(Field f) { return static_cast<std::size_t>(f); }
 

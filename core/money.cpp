@@ -5,41 +5,15 @@
 #include <limits>
 
 #include "arithmetic_fault.h"
+#include "rounding.h"
 
 namespace zr {
 namespace {
-
-// 128-bit intermediate for exact products (a GCC/Clang extension).
-__extension__ typedef __int128 WideInt;
 
 constexpr WideInt kMoneyMin = std::numeric_limits<std::int64_t>::min();
 constexpr WideInt kMoneyMax = std::numeric_limits<std::int64_t>::max();
 
 [[noreturn]] void MoneyOverflow() { throw ArithmeticFault("Money out of range"); }
-
-// n / 10000 rounded half to even. The common case of the arithmetic: with a
-// constant divisor in 64 bits the division becomes a multiplication, where
-// the 128-bit path calls a library routine.
-std::int64_t RoundScaled(std::int64_t n) {
-  std::int64_t quotient = n / Money::kScale;
-  const std::int64_t remainder = n % Money::kScale;
-  if (remainder == 0) return quotient;
-  const std::int64_t twice = (remainder < 0 ? -remainder : remainder) * 2;
-  if (twice > Money::kScale || (twice == Money::kScale && quotient % 2 != 0)) {
-    quotient += n < 0 ? -1 : 1;
-  }
-  return quotient;
-}
-
-WideInt DivideRoundHalfEven(WideInt numerator, std::int64_t divisor) {
-  WideInt quotient = numerator / divisor;  // truncates towards zero
-  WideInt remainder = numerator % divisor;
-  if (remainder == 0) return quotient;
-  const WideInt twice = (remainder < 0 ? -remainder : remainder) * 2;
-  const bool away = twice > divisor || (twice == divisor && (quotient % 2 != 0));
-  if (away) quotient += (numerator < 0) ? -1 : 1;
-  return quotient;
-}
 
 Money MoneyFromWide(WideInt raw) {
   if (raw < kMoneyMin || raw > kMoneyMax) MoneyOverflow();
@@ -58,8 +32,10 @@ Money Money::FromDouble(double x) {
 
 double Money::ToDouble() const { return static_cast<double>(raw_) / static_cast<double>(kScale); }
 
+std::int64_t Money::ToInt64() const { return DivideRoundHalfEven(raw_, kScale); }
+
 std::int32_t Money::ToInt32() const {
-  const std::int64_t whole = RoundScaled(raw_);
+  const std::int64_t whole = ToInt64();
   if (whole < std::numeric_limits<std::int32_t>::min() ||
       whole > std::numeric_limits<std::int32_t>::max()) {
     throw ArithmeticFault("32-bit result out of range");
@@ -81,10 +57,12 @@ Money operator-(Money a, Money b) {
 
 Money operator*(Money a, Money b) {
   std::int64_t narrow;
-  if (!__builtin_mul_overflow(a.raw_, b.raw_, &narrow)) return Money(RoundScaled(narrow));
+  if (!__builtin_mul_overflow(a.raw_, b.raw_, &narrow)) {
+    return Money(DivideRoundHalfEven(narrow, Money::kScale));
+  }
   // |a·b| < 2^126, so the exact product fits in 128 bits.
   const WideInt product = static_cast<WideInt>(a.raw_) * b.raw_;
-  return MoneyFromWide(DivideRoundHalfEven(product, Money::kScale));
+  return MoneyFromWide(DivideRoundHalfEven(product, WideInt{Money::kScale}));
 }
 
 }  // namespace zr

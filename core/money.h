@@ -21,8 +21,10 @@ class Money {
 
   constexpr std::int64_t Raw() const { return raw_; }
   double ToDouble() const;
-  // Nearest whole number, ties to even, as a 32-bit integer.
+  // Nearest whole number, ties to even: as a 32-bit integer (checked), and
+  // as a 64-bit one, which always fits.
   std::int32_t ToInt32() const;
+  std::int64_t ToInt64() const;
 
   friend Money operator+(Money a, Money b);
   friend Money operator-(Money a, Money b);

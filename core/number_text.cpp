@@ -7,12 +7,10 @@
 #include <system_error>
 
 #include "arithmetic_fault.h"
+#include "rounding.h"
 
 namespace zr {
 namespace {
-
-// Wide enough for any digit count that can still fit in Money (a GCC/Clang extension).
-__extension__ typedef __int128 WideInt;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -24,19 +22,16 @@ constexpr std::size_t kMoneyWholeDigits = 15;
 // nullopt when it cannot fit in Money (so it is never needed in 128 bits).
 std::optional<WideInt> MagnitudeRaw(std::string_view whole, std::string_view fraction) {
   if (whole.size() > kMoneyWholeDigits) return std::nullopt;
-  WideInt raw = 0;
-  for (char c : whole) raw = raw * 10 + (c - '0');
-  for (std::size_t i = 0; i < 4; ++i) {
-    raw = raw * 10 + (i < fraction.size() ? fraction[i] - '0' : 0);
+  // Twice the value in units of the fifth decimal, plus one when non-zero
+  // digits follow the fifth (`fraction` has no trailing zeros): halving
+  // that by the rounding rule rounds the whole text correctly.
+  WideInt fifths = 0;
+  for (char c : whole) fifths = fifths * 10 + (c - '0');
+  for (std::size_t i = 0; i < 5; ++i) {
+    fifths = fifths * 10 + (i < fraction.size() ? fraction[i] - '0' : 0);
   }
-  if (fraction.size() > 4) {
-    const int next = fraction[4] - '0';
-    // `fraction` has no trailing zeros: anything after the fifth digit is non-zero.
-    const bool beyond_half = next > 5 || (next == 5 && fraction.size() > 5);
-    const bool tie = next == 5 && fraction.size() == 5;
-    if (beyond_half || (tie && raw % 2 != 0)) ++raw;
-  }
-  return raw;
+  const WideInt sticky = fraction.size() > 5 ? 1 : 0;
+  return DivideRoundHalfEven(fifths * 2 + sticky, WideInt{20});
 }
 
 }  // namespace

@@ -29,9 +29,10 @@ class NumberText {
  private:
   NumberText(bool negative, std::string_view whole, std::string_view fraction)
       : negative_(negative), whole_(whole), fraction_(fraction) {}
+  // Copies of the digits, so a parsed number never refers to its text.
   bool negative_;
-  std::string_view whole_;     // digits before the separator, no leading zeros
-  std::string_view fraction_;  // digits after it, no trailing zeros
+  std::string whole_;     // digits before the separator, no leading zeros
+  std::string fraction_;  // digits after it, no trailing zeros
 };
 
 bool IsNumberText(std::string_view text, const NumberFormat& format);

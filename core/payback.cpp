@@ -1,8 +1,20 @@
 #include "payback.h"
 
+#include "arithmetic_fault.h"
 #include "checked_math.h"
 
 namespace zr {
+
+bool SavingsReachCost(const PeriodModel& model, Money t) {
+  try {
+    const WidePeriodFigures p = WidePeriodEvaluation(model, t);
+    return Sub64(p.Megtakariteves, p.Osszeskolts) >= 0;
+  } catch (const ArithmeticFault&) {
+    // Beyond what the arithmetic can hold the comparison has no answer;
+    // a later period may still have one.
+    return false;
+  }
+}
 
 std::optional<Money> PaybackSearch(const PeriodModel& model) {
   const Money step = Money::FromRaw(100);  // 0.01 year
@@ -10,12 +22,11 @@ std::optional<Money> PaybackSearch(const PeriodModel& model) {
   Money t = Money::FromRaw(1000);  // 0.1 year
   Money payback = MoneyOf(0);
   // Savings that never catch up with the cost would keep the search going
-  // until its arithmetic overflowed; a century is the end of the grid.
+  // for ever; a century is the end of the grid.
   while (t <= last) {
-    const PeriodFigures p = PeriodEvaluation(model, t);
-    const std::int32_t balance = Sub32(p.Megtakariteves, p.Osszeskolts);
+    const bool reached = SavingsReachCost(model, t);
     t = t + step;
-    if (balance >= 0) return payback;
+    if (reached) return payback;
     payback = t;
   }
   return std::nullopt;

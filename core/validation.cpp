@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::string_view kOtherCostMessage = "Az egyéb üzemi költség 0 és 100 % között lehet!";
 
-const std::array<ValidationRule, kFieldCount> kRules = {{
+constexpr std::array<ValidationRule, kFieldCount> kRules = std::to_array<ValidationRule>({
     {Field::Elettartam, 1, 50, "Az élettartam 1 és 50 év között lehet!", 20, false},
     {Field::Beruhazas, 1, std::nullopt, "A beruházás értéke pozitív kell legyen!", 1000000, false},
     {Field::Tamogatas, 0, 100, "A támogatás 0 és 100 % között lehet!", 0, false},
@@ -34,7 +34,16 @@ const std::array<ValidationRule, kFieldCount> kRules = {{
      "A kiváltott energiahordozó ára legalább 1 Ft/kWh kell legyen!", 19.27, true},
     {Field::Energiaarvalt, 0, 100,
      "A kiváltott energiahordozó árának éves változása 0 és 100 % között lehet!", 8, false},
-}};
+});
+
+// One rule per field, in the order of the fields: validation order.
+constexpr bool RulesFollowTheFields() {
+  for (std::size_t i = 0; i < kFieldCount; ++i) {
+    if (kRules[i].field != kAllFields[i]) return false;
+  }
+  return true;
+}
+static_assert(RulesFollowTheFields(), "the rules must follow the order of the fields");
 
 }  // namespace
 

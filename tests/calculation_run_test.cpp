@@ -8,17 +8,15 @@
 #include <utility>
 
 #include "chart_frame.h"
+#include "test_inputs.h"
 
 namespace zr {
 namespace {
 
 const NumberFormat kHu = NumberFormat::Hungarian();
 
-RunOutcome RunWith(std::initializer_list<std::pair<Field, std::string>> changes = {},
-                   const NumberFormat& format = kHu) {
-  InputTexts texts = StartupTexts(format);
-  for (const auto& [field, text] : changes) texts[Index(field)] = text;
-  return CalculationRun(texts, format);
+RunOutcome RunWith(test::TextChanges changes = {}, const NumberFormat& format = kHu) {
+  return CalculationRun(test::StartupTextsWith(changes, format), format);
 }
 
 const std::optional<std::string>& Label(const RunOutcome& out, ResultLabel label) {
@@ -58,6 +56,26 @@ TEST(CalculationRun, SubsidisedInvestmentIsAMoneyText) {
   EXPECT_TRUE(dot.findings.empty());
   EXPECT_EQ(Label(dot, ResultLabel::Valberuhazasb), "499.5");
   EXPECT_EQ(Label(RunWith({}, NumberFormat{"."}), ResultLabel::L), "16.68");
+}
+
+// The subsidy is read as Money (four decimals, ties to even) and applied
+// in doubles: 1000000 × (1 − 0.33333) and so on.
+TEST(CalculationRun, SubsidyWithMoreThanTwoDecimals) {
+  const struct {
+    const char* beruhazas;
+    const char* tamogatas;
+    const char* shown;
+  } cases[] = {
+      {"1000000", "33,333", "666670"},    {"1001", "33,333", "667,3367"},
+      {"1000000", "33,33333", "666667"},  {"1000000", "33,33335", "666666"},
+      {"1000000", "33,333250", "666668"}, {"1000000", "33,333350", "666666"},
+  };
+  for (const auto& c : cases) {
+    const RunOutcome out =
+        RunWith({{Field::Beruhazas, c.beruhazas}, {Field::Tamogatas, c.tamogatas}});
+    EXPECT_TRUE(out.findings.empty());
+    EXPECT_EQ(Label(out, ResultLabel::Valberuhazasb), c.shown) << c.beruhazas << " " << c.tamogatas;
+  }
 }
 
 TEST(CalculationRun, ComputesFromTheReplacements) {

@@ -155,6 +155,7 @@ TEST(CashFlowPlot, FrameIsTheSameWhateverTheInputs) {
 }
 
 struct TimeCase {
+  const char* name;
   double elettartam;
   std::size_t marks;
   float last_x;
@@ -176,13 +177,20 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
 INSTANTIATE_TEST_SUITE_P(
     Periods, TimeMarks,
-    testing::Values(TimeCase{50, 9, 5604}, TimeCase{25, 4, 4908}, TimeCase{20, 3, 4560},
-                    TimeCase{4, 0, 0},
+    testing::Values(TimeCase{"Fifty", 50, 9, 5604}, TimeCase{"TwentyFive", 25, 4, 4908},
+                    TimeCase{"Twenty", 20, 3, 4560}, TimeCase{"Four", 4, 0, 0},
+                    // The 20-year mark of a 21-year period starts its number at 5647.6,
+                    // left of 5700: drawn. Of a 20.7-year period at 5723.7: not drawn.
+                    TimeCase{"NumberJustLeftOfTheLimit", 21, 4, 5747.619f},
+                    TimeCase{"NumberJustPastTheLimit", 20.7, 3, 4422.7051f},
                     // Unvalidated periods end without marks, or at the 16-bit year limit.
-                    TimeCase{0, 0, 0}, TimeCase{-3, 0, 0}, TimeCase{kNaN, 0, 0},
-                    TimeCase{kInf, 0, 0}, TimeCase{1e15, 6553, 500}));
+                    TimeCase{"Zero", 0, 0, 0}, TimeCase{"Negative", -3, 0, 0},
+                    TimeCase{"NaN", kNaN, 0, 0}, TimeCase{"Infinite", kInf, 0, 0},
+                    TimeCase{"Huge", 1e15, 6553, 500}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct ScaleCase {
+  const char* name;
   std::optional<std::int32_t> scale;
   std::size_t marks;
   double first, last;
@@ -204,19 +212,21 @@ TEST_P(ValueMarks, StepFromTheScaleAndUnitCaption) {
   EXPECT_EQ(Text(plot.caption), c.unit);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scales, ValueMarks,
-                         testing::Values(ScaleCase{450000, 9, 50, 450, "(ezer Ft)"},
-                                         // W 75000.5 rounds to even 75000; W 75000.67 to 75001.
-                                         ScaleCase{450003, 9, 50, 450, "(ezer Ft)"},
-                                         ScaleCase{450004, 4, 100, 400, "(ezer Ft)"},
-                                         ScaleCase{6000000, 6, 1, 6, "(millió Ft)"},
-                                         ScaleCase{49999, 0, 0, 0, "(ezer Ft)"},
-                                         // The 215th mark would be 2150000000, beyond 32 bits.
-                                         ScaleCase{std::numeric_limits<std::int32_t>::max(), 214,
-                                                   10, 2140, "(millió Ft)"},
-                                         ScaleCase{3, 0, 0, 0, "(ezer Ft)"},
-                                         ScaleCase{0, 0, 0, 0, "(ezer Ft)"},
-                                         ScaleCase{std::nullopt, 0, 0, 0, "(ezer Ft)"}));
+INSTANTIATE_TEST_SUITE_P(
+    Scales, ValueMarks,
+    testing::Values(ScaleCase{"NineMarks", 450000, 9, 50, 450, "(ezer Ft)"},
+                    // W 75000.5 rounds to even 75000; W 75000.67 to 75001.
+                    ScaleCase{"TieRoundsToEven", 450003, 9, 50, 450, "(ezer Ft)"},
+                    ScaleCase{"NextStep", 450004, 4, 100, 400, "(ezer Ft)"},
+                    ScaleCase{"Millions", 6000000, 6, 1, 6, "(millió Ft)"},
+                    ScaleCase{"BelowTheFirstStep", 49999, 0, 0, 0, "(ezer Ft)"},
+                    // The 215th mark would be 2150000000, beyond 32 bits.
+                    ScaleCase{"Largest", std::numeric_limits<std::int32_t>::max(), 214, 10, 2140,
+                              "(millió Ft)"},
+                    ScaleCase{"Three", 3, 0, 0, 0, "(ezer Ft)"},
+                    ScaleCase{"Zero", 0, 0, 0, 0, "(ezer Ft)"},
+                    ScaleCase{"None", std::nullopt, 0, 0, 0, "(ezer Ft)"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CashFlowPlot, MarkAtExactlyTheScaleStandsAtTheTop) {
   const Plot plot = Split(PlotChart({}, 450000, 25));

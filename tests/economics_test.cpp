@@ -7,21 +7,15 @@
 
 #include "arithmetic_fault.h"
 #include "number_text.h"
+#include "test_inputs.h"
 
 namespace zr {
 namespace {
 
 const NumberFormat kHu = NumberFormat::Hungarian();
 
-InputSet Inputs(const std::vector<std::pair<Field, const char*>>& changes = {}) {
-  InputTexts texts = StartupTexts(kHu);
-  for (const auto& [field, text] : changes) texts[Index(field)] = text;
-  InputSet in;
-  for (Field f : kAllFields) in[f] = TextToMoney(texts[Index(f)], kHu);
-  return in;
-}
-
-Money M(const char* text) { return TextToMoney(text, kHu); }
+InputSet Inputs(test::TextChanges changes = {}) { return test::InputsWith(changes); }
+using test::M;
 
 TEST(Factors, GrowthFactorIsRoundedToFourDecimals) {
   EXPECT_EQ(GrowthFactor(M("6")), M("1,06"));
@@ -71,9 +65,28 @@ TEST(PeriodModel, FirstYearAmountsOfTheWorkedExample) {
   EXPECT_EQ(m.gS, M("1,06"));
 }
 
+// The products keep the grouping of the formulas; another grouping rounds
+// its intermediate (more than four decimals here) elsewhere.
+TEST(PeriodModel, ProductsKeepTheirGrouping) {
+  const InputSet in = Inputs({{Field::Akoll, "6000"},
+                              {Field::Villanyar, "48,1234"},
+                              {Field::Uzemkolts, "0,1234"},
+                              {Field::Beruhazas, "1000001"},
+                              {Field::Karbkolts, "0,1234"}});
+  const PeriodModel m = MakePeriodModel(in, in.Beruhazas, YieldOf(in), in.Beruhazas);
+  // (3600000 × 48.1234) × 0.1234 / 100, not 3600000 × (48.1234 × 0.1234 → 5.9384) / 100.
+  EXPECT_EQ(m.U1, M("213783,3922"));
+  // 1000001 × 0.1234 / 100, not 1000001 × (0.001234 → 0.0012).
+  EXPECT_EQ(m.K1, M("1234,0012"));
+  // U1 × (f × a → 1.3350), not (U1 × f) × a: 285401 against 285404 Ft.
+  const YearlyFigures y = AnnualEconomics(in, in.Beruhazas);
+  EXPECT_EQ(y.Uzemeveskolts, 285401);
+  EXPECT_EQ(y.Karbeveskolts, 1647);
+}
+
 struct Scenario {
   const char* name;
-  std::vector<std::pair<Field, const char*>> changes;
+  test::TextChanges changes;
   YearlyFigures expected;
 };
 

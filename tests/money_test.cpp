@@ -16,6 +16,7 @@ constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
 
 struct DoubleCase {
+  const char* name;
   double x;
   std::int64_t raw;
 };
@@ -25,12 +26,17 @@ TEST_P(MoneyFromDouble, RoundsToNearestTenThousandthTiesToEven) {
   EXPECT_EQ(Money::FromDouble(GetParam().x).Raw(), GetParam().raw);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MoneyFromDouble,
-    ::testing::Values(DoubleCase{1.06, 10600}, DoubleCase{0.00005, 0}, DoubleCase{0.00025, 2},
-                      // 0.00015 × 10000 is 1.4999999999999998 in doubles
-                      DoubleCase{0.00015, 1}, DoubleCase{-0.00025, -2}, DoubleCase{-0.00035, -4},
-                      DoubleCase{25.0 / 1.06, 235849}, DoubleCase{0.078227, 782}));
+INSTANTIATE_TEST_SUITE_P(Cases, MoneyFromDouble,
+                         ::testing::Values(DoubleCase{"Exact", 1.06, 10600},
+                                           DoubleCase{"TieToEvenZero", 0.00005, 0},
+                                           DoubleCase{"TieToEvenTwo", 0.00025, 2},
+                                           // 0.00015 × 10000 is 1.4999999999999998 in doubles
+                                           DoubleCase{"JustBelowATie", 0.00015, 1},
+                                           DoubleCase{"NegativeTieToEvenTwo", -0.00025, -2},
+                                           DoubleCase{"NegativeTieToEvenFour", -0.00035, -4},
+                                           DoubleCase{"Quotient", 25.0 / 1.06, 235849},
+                                           DoubleCase{"ManyDecimals", 0.078227, 782}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MoneyFromDoubleLimits, NonFiniteAndOutOfRangeAreFaults) {
   EXPECT_THROW(Money::FromDouble(std::numeric_limits<double>::infinity()), ArithmeticFault);
@@ -56,6 +62,19 @@ TEST(MoneyProduct, NeedsMoreThanSixtyFourBitsInBetween) {
   const Money b = MoneyOf(900000);
   EXPECT_EQ((a * b).Raw(), 810000000000000LL * Money::kScale);
   EXPECT_THROW(MoneyOf(1000000000) * MoneyOf(1000000), ArithmeticFault);
+}
+
+TEST(MoneyProduct, TiesBeyondSixtyFourBitsGoToEven) {
+  // Raw products of 1.5e19 and 2.5e19 ending in 5000: exact ties past the
+  // 64-bit range, rounded away from an odd quotient and kept at an even one.
+  const Money odd = Money::FromRaw(1000000000000001);
+  EXPECT_EQ((odd * Money::FromRaw(15000)).Raw(), 1500000000000002);
+  EXPECT_EQ((odd * Money::FromRaw(25000)).Raw(), 2500000000000002);
+  EXPECT_EQ((odd * Money::FromRaw(-15000)).Raw(), -1500000000000002);
+  EXPECT_EQ((odd * Money::FromRaw(-25000)).Raw(), -2500000000000002);
+  // Just off the tie on either side.
+  EXPECT_EQ((Money::FromRaw(1000000000000003) * Money::FromRaw(15001)).Raw(), 1500100000000005);
+  EXPECT_EQ((Money::FromRaw(999999999999999) * Money::FromRaw(15000)).Raw(), 1499999999999998);
 }
 
 TEST(MoneySum, LeavingTheRangeIsAFault) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "arithmetic_fault.h"
+#include "test_inputs.h"
 
 namespace zr {
 namespace {
@@ -29,7 +30,8 @@ INSTANTIATE_TEST_SUITE_P(Hungarian, AcceptedText,
                                            std::pair{" 25 ", 25.0}, std::pair{"\t7\t", 7.0},
                                            std::pair{"0,5", 0.5}, std::pair{",5", 0.5},
                                            std::pair{"5,", 5.0}, std::pair{"+12", 12.0},
-                                           std::pair{"007,250", 7.25}, std::pair{"-0", 0.0}));
+                                           std::pair{"007,250", 7.25}, std::pair{"-0", 0.0}),
+                         [](const auto& info) { return test::TextTestName(info.param.first); });
 
 class RefusedText : public ::testing::TestWithParam<const char*> {};
 
@@ -40,8 +42,8 @@ TEST_P(RefusedText, IsNotANumber) {
 
 INSTANTIATE_TEST_SUITE_P(Hungarian, RefusedText,
                          ::testing::Values("", " ", ",", "-", "+-1", "0.5", "1 000", "1,000,5",
-                                           "1e3", "6 m2", "abc", "--1", "1-", "0x10", "1,5,",
-                                           "١٢"));
+                                           "1e3", "6 m2", "abc", "--1", "1-", "0x10", "1,5,", "١٢"),
+                         [](const auto& info) { return test::TextTestName(info.param); });
 
 TEST(NumberText, FollowsTheFormatsSeparatorOnly) {
   EXPECT_TRUE(IsNumberText("0.5", kDot));
@@ -74,6 +76,14 @@ TEST(NumberTextToMoney, KeepsFourDecimalsRoundingHalfToEven) {
   EXPECT_EQ(TextToMoney("1,000050000001", kHu).Raw(), 10001);
   EXPECT_EQ(TextToMoney("-1,00015", kHu).Raw(), -10002);
   EXPECT_EQ(TextToMoney("2,99996", kHu).Raw(), 30000);
+  // Trailing zeros do not make a tie "more than half": six decimals whose
+  // fifth is 5 still round to even, down as often as up.
+  EXPECT_EQ(TextToMoney("1,000050", kHu).Raw(), 10000);
+  EXPECT_EQ(TextToMoney("1,000150", kHu).Raw(), 10002);
+  EXPECT_EQ(TextToMoney("2,000250", kHu).Raw(), 20002);
+  EXPECT_EQ(TextToMoney("-2,000250", kHu).Raw(), -20002);
+  EXPECT_EQ(TextToMoney("1,000051", kHu).Raw(), 10001);
+  EXPECT_EQ(TextToMoney("1,000049", kHu).Raw(), 10000);
   // Exact, unlike a detour through double.
   EXPECT_EQ(TextToMoney("922337203685477,5807", kHu).Raw(), 9223372036854775807LL);
   EXPECT_EQ(TextToMoney("-922337203685477,5808", kHu).Raw(), -9223372036854775807LL - 1);

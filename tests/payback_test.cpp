@@ -2,31 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <utility>
 #include <vector>
 
 #include "arithmetic_fault.h"
+#include "calculation_run.h"
 #include "number_text.h"
 #include "period_series.h"
+#include "test_inputs.h"
 
 namespace zr {
 namespace {
 
 const NumberFormat kHu = NumberFormat::Hungarian();
 
-// The model the payback search and the chart use: costs on the subsidised investment.
-PeriodModel ChartModel(const std::vector<std::pair<Field, const char*>>& changes,
-                       InputSet* inputs = nullptr) {
-  InputTexts texts = StartupTexts(kHu);
-  for (const auto& [field, text] : changes) texts[Index(field)] = text;
-  InputSet in;
-  for (Field f : kAllFields) in[f] = TextToMoney(texts[Index(f)], kHu);
+PeriodModel ChartModel(test::TextChanges changes, InputSet* inputs = nullptr) {
+  const InputSet in = test::InputsWith(changes);
   if (inputs) *inputs = in;
-  const Money V = SubsidisedInvestment(in.Beruhazas, in.Tamogatas);
-  return MakePeriodModel(in, V, YieldOf(in), V);
+  return test::ChartModel(in);
 }
-
-Money M(const char* text) { return TextToMoney(text, kHu); }
+using test::M;
 
 TEST(PaybackSearch, FindsTheFirstGridPeriodWhereSavingsReachCost) {
   const PeriodModel m = ChartModel({});
@@ -37,35 +33,132 @@ TEST(PaybackSearch, FindsTheFirstGridPeriodWhereSavingsReachCost) {
   EXPECT_EQ(PaybackSearch(m), M("16,68"));
 }
 
+// A slowly rising energy price at 1 % interest, where the curves meet late.
+const test::TextChanges kSlowRise = {{Field::Kamatlab, "1"},       {Field::Energiaarvalt, "3"},
+                                     {Field::Karbkoltsvalt, "0"},  {Field::Uzemkoltsvalt, "0"},
+                                     {Field::Egyebkoltsvalt, "0"}, {Field::Beruhazas, "10000000"}};
+
+test::TextChanges With(test::TextChanges changes, const test::TextChanges& more) {
+  changes.insert(changes.end(), more.begin(), more.end());
+  return changes;
+}
+
 struct PaybackCase {
   const char* name;
-  std::vector<std::pair<Field, const char*>> changes;
-  std::optional<const char*> expected;
+  test::TextChanges changes;
+  const char* label;  // the text of L
 };
 
 class PaybackScenario : public ::testing::TestWithParam<PaybackCase> {};
 
-TEST_P(PaybackScenario, GivesTheExpectedPeriod) {
-  const std::optional<Money> payback = PaybackSearch(ChartModel(GetParam().changes));
-  if (GetParam().expected) {
-    ASSERT_TRUE(payback);
-    EXPECT_EQ(*payback, M(*GetParam().expected));
+// The run's label, and the grid boundary it claims: reached at the shown
+// period and not one step (0.01 year) before it.
+TEST_P(PaybackScenario, ShowsTheFirstGridPeriodWhereSavingsReachCost) {
+  const RunOutcome out = CalculationRun(test::StartupTextsWith(GetParam().changes), kHu);
+  ASSERT_TRUE(out.findings.empty());
+  ASSERT_FALSE(out.fault);
+  EXPECT_EQ(out.labels[static_cast<std::size_t>(ResultLabel::L)], GetParam().label);
+
+  const PeriodModel m = test::ChartModel(out.inputs);
+  const Money step = Money::FromRaw(100);
+  if (GetParam().label == kNoPaybackText) {
+    EXPECT_FALSE(SavingsReachCost(m, MoneyOf(100)));
+  } else if (M(GetParam().label) == MoneyOf(0)) {
+    EXPECT_TRUE(SavingsReachCost(m, M("0,1")));
   } else {
-    EXPECT_FALSE(payback);
+    EXPECT_TRUE(SavingsReachCost(m, M(GetParam().label)));
+    EXPECT_FALSE(SavingsReachCost(m, M(GetParam().label) - step));
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Scenarios, PaybackScenario,
-    ::testing::Values(PaybackCase{"HalfSubsidy", {{Field::Tamogatas, "50"}}, "8,07"},
-                      PaybackCase{"ResidualValue20", {{Field::Maradvanyertek, "20"}}, "13,42"},
-                      PaybackCase{
-                          "MaintenanceRiseEqualsInterest", {{Field::Karbkoltsvalt, "6"}}, "16,93"},
-                      // Already there at the first period: shown as 0.
-                      PaybackCase{"FullSubsidy", {{Field::Tamogatas, "100"}}, "0"},
-                      // Savings tend to 72000, cost to about 80900: never.
-                      PaybackCase{"NoPriceRise", {{Field::Energiaarvalt, "0"}}, std::nullopt}),
+    ::testing::Values(
+        PaybackCase{"HalfSubsidy", {{Field::Tamogatas, "50"}}, "8,07"},
+        PaybackCase{"ResidualValue20", {{Field::Maradvanyertek, "20"}}, "13,42"},
+        PaybackCase{"MaintenanceRiseEqualsInterest", {{Field::Karbkoltsvalt, "6"}}, "16,93"},
+        // Already there at the first period: shown as 0.
+        PaybackCase{"FullSubsidy", {{Field::Tamogatas, "100"}}, "0"},
+        // Savings tend to 72000, cost to about 80900: never.
+        PaybackCase{"NoPriceRise", {{Field::Energiaarvalt, "0"}}, "nincs"},
+        // Savings exactly equal to the cost count as reached (balance 0 at
+        // 16.68 years, -58 Ft at 16.67).
+        PaybackCase{"ExactBreakEven", {{Field::Energiaar, "19,9937"}}, "16,68"},
+        // The curves meet between 0.09 and 0.10 years: the first grid period.
+        PaybackCase{"CrossingBeforeTheGrid", {{Field::Energiaar, "2948,7639"}}, "0"},
+        PaybackCase{"SecondGridPeriod", {{Field::Energiaar, "2678,9882"}}, "0,11"},
+        PaybackCase{"ExactBreakEvenAt75Years", With(kSlowRise, {{Field::Energiaar, "22,9763"}}),
+                    "75"},
+        // The last grid period, and the first one beyond it.
+        PaybackCase{"AtTheEndOfTheGrid", With(kSlowRise, {{Field::Energiaar, "13,3128"}}), "100"},
+        PaybackCase{"JustBeyondTheGrid", With(kSlowRise, {{Field::Energiaar, "13,3095"}}), "nincs"},
+        // A plant of 300 million Ft: the yearly investment cost of the
+        // shortest periods leaves 32 bits. Same ratios as 200 million/1200 m2.
+        PaybackCase{
+            "LargePlant", {{Field::Beruhazas, "300000000"}, {Field::Akoll, "1800"}}, "16,68"},
+        PaybackCase{"LargePlantSameRatios",
+                    {{Field::Beruhazas, "200000000"}, {Field::Akoll, "1200"}},
+                    "16,68"},
+        // Energy 40 % dearer each year: the figures leave 32 bits from about
+        // 30 years on, before the curves meet.
+        PaybackCase{"FastPriceRise",
+                    {{Field::Elettartam, "1"},
+                     {Field::Beruhazas, "100000000"},
+                     {Field::Karbkolts, "100"},
+                     {Field::Karbkoltsvalt, "20"},
+                     {Field::Energiaarvalt, "40"}},
+                    "52,7"},
+        // Maintenance doubling every year always costs more than the energy
+        // saved; from about 35 years on nothing can be computed any more.
+        PaybackCase{"FaultsNeverClear",
+                    {{Field::Elettartam, "1"},
+                     {Field::Kamatlab, "1"},
+                     {Field::Karbkolts, "100"},
+                     {Field::Karbkoltsvalt, "100"},
+                     {Field::Energiaarvalt, "100"}},
+                    "nincs"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// What makes the cases above the cases they are named after.
+TEST(PaybackSearch, ComparesBeyondThe32BitRangeOfTheShownFigures) {
+  const PeriodModel large = ChartModel({{Field::Beruhazas, "300000000"}, {Field::Akoll, "1800"}});
+  EXPECT_THROW(PeriodEvaluation(large, M("0,1")), ArithmeticFault);
+  EXPECT_GT(WidePeriodEvaluation(large, M("0,1")).Eveskolts, INT32_MAX);
+
+  const PeriodModel fast = ChartModel({{Field::Elettartam, "1"},
+                                       {Field::Beruhazas, "100000000"},
+                                       {Field::Karbkolts, "100"},
+                                       {Field::Karbkoltsvalt, "20"},
+                                       {Field::Energiaarvalt, "40"}});
+  EXPECT_THROW(PeriodEvaluation(fast, M("52,7")), ArithmeticFault);
+  EXPECT_GT(WidePeriodEvaluation(fast, M("52,7")).Megtakariteves, INT32_MAX);
+
+  const PeriodModel never = ChartModel({{Field::Elettartam, "1"},
+                                        {Field::Kamatlab, "1"},
+                                        {Field::Karbkolts, "100"},
+                                        {Field::Karbkoltsvalt, "100"},
+                                        {Field::Energiaarvalt, "100"}});
+  for (const char* t : {"35,16", "50", "99,99", "100"}) {
+    EXPECT_THROW(WidePeriodEvaluation(never, M(t)), ArithmeticFault) << t;
+    EXPECT_FALSE(SavingsReachCost(never, M(t))) << t;
+  }
+}
+
+// Where the figures fit in 32 bits the wide evaluation is the same one.
+TEST(PaybackSearch, WideFiguresEqualTheShownOnesWhereTheyFit) {
+  const PeriodModel m = ChartModel({{Field::Energiaarvalt, "9"}, {Field::Tamogatas, "33,3"}});
+  for (const char* t : {"0,1", "1", "16,68", "25", "50,01", "100"}) {
+    const PeriodFigures narrow = PeriodEvaluation(m, M(t));
+    const WidePeriodFigures wide = WidePeriodEvaluation(m, M(t));
+    EXPECT_EQ(wide.a, narrow.a) << t;
+    EXPECT_EQ(wide.Eveskolts, narrow.Eveskolts) << t;
+    EXPECT_EQ(wide.Karbeveskolts, narrow.Karbeveskolts) << t;
+    EXPECT_EQ(wide.Uzemeveskolts, narrow.Uzemeveskolts) << t;
+    EXPECT_EQ(wide.Egyebeveskolts, narrow.Egyebeveskolts) << t;
+    EXPECT_EQ(wide.Osszeskolts, narrow.Osszeskolts) << t;
+    EXPECT_EQ(wide.Megtakariteves, narrow.Megtakariteves) << t;
+  }
+}
 
 TEST(PeriodSeries, LengthsStepByAHundredthOfThePeriod) {
   EXPECT_EQ(PeriodLength(1, M("25")), M("1"));

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "test_inputs.h"
+
 namespace zr {
 namespace {
 
@@ -57,9 +59,8 @@ class RowBounds : public ::testing::TestWithParam<Row> {
  protected:
   // The finding for `text` in this row, with every other box at its start-up text.
   std::vector<ValidationFinding> FindingsFor(const char* text) {
-    InputTexts texts = StartupTexts(kHu);
-    texts[Index(GetParam().field)] = text;
-    ValidationResult result = ValidateInputs(texts, kHu);
+    ValidationResult result =
+        ValidateInputs(test::StartupTextsWith({{GetParam().field, text}}), kHu);
     corrected_ = result.corrected[Index(GetParam().field)];
     return result.findings;
   }

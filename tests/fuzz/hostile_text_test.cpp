@@ -7,6 +7,7 @@
 #include <string>
 
 #include "calculation_run.h"
+#include "test_inputs.h"
 
 namespace zr {
 namespace {
@@ -15,9 +16,7 @@ const NumberFormat kHu = NumberFormat::Hungarian();
 const std::size_t kMegabyte = 1 << 20;
 
 InputTexts StartupWith(Field field, std::string text) {
-  InputTexts texts = StartupTexts(kHu);
-  texts[Index(field)] = std::move(text);
-  return texts;
+  return test::StartupTextsWith({{field, std::move(text)}});
 }
 
 // The run on `texts` has exactly one finding, in `field`, with `message`,

@@ -1,0 +1,44 @@
+#pragma once
+// How the payback time and the yearly balance move when one input is
+// changed by -20 %, -10 %, +10 % and +20 %.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "input_set.h"
+#include "money.h"
+#include "number_format.h"
+
+namespace zr {
+
+inline constexpr std::array<int, 4> kSensitivitySteps = {-20, -10, 10, 20};
+
+struct SensitivityCase {
+  int percent = 0;
+  Money value;                // the input × (1 + percent / 100), ties to even
+  bool out_of_range = false;  // validation would replace the value: not computed
+  // The texts of L and Egyenlegb as the labels would show them; absent when
+  // the value is out of range or the run ends on a fault.
+  std::optional<std::string> payback;
+  std::optional<std::string> balance;
+};
+
+struct Sensitivity {
+  Field field;
+  std::array<SensitivityCase, kSensitivitySteps.size()> cases;
+};
+
+// One entry per input whose value is not zero, in field order.
+std::vector<Sensitivity> SensitivityOf(const InputSet& in, const NumberFormat& format);
+
+// The payback label's text and the balance for these inputs, as a run shows
+// them; both absent on a fault.
+struct PaybackAndBalance {
+  std::optional<std::string> payback;
+  std::optional<std::string> balance;
+};
+PaybackAndBalance PaybackAndBalanceOf(const InputSet& in, const NumberFormat& format);
+
+}  // namespace zr

@@ -1,0 +1,15 @@
+#pragma once
+// The evaluator's "analysis" member: break-even values, sensitivity, net
+// present value, internal rate and simple payback, as texts the way the
+// window shows figures (regional decimal separator).
+
+#include <nlohmann/json.hpp>
+
+#include "analysis.h"
+#include "number_format.h"
+
+namespace zr {
+
+nlohmann::ordered_json AnalysisToJson(const Analysis& analysis, const NumberFormat& format);
+
+}  // namespace zr
