@@ -35,15 +35,6 @@ void ExpectOneVectorPage(const QString& pdf) {
   EXPECT_EQ(Poppler("pdfimages", {"-list", pdf}).trimmed().count('\n'), 1);
 }
 
-class AnsweringChooser final : public FileChooser {
- public:
-  QString ChooseOpen(QWidget*, const QString&, const QString&) override { return answer; }
-  QString ChooseSave(QWidget*, const QString&, const QString&, const QString&) override {
-    return answer;
-  }
-  QString answer;
-};
-
 TEST(Report, CtrlPWritesOnePageWithEveryInputResultAndTheChart) {
   QTemporaryDir dir;
   WindowFixture f;

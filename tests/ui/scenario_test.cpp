@@ -17,18 +17,6 @@
 namespace zr::test {
 namespace {
 
-class AnsweringChooser final : public FileChooser {
- public:
-  QString ChooseOpen(QWidget*, const QString&, const QString&) override { return answer; }
-  QString ChooseSave(QWidget*, const QString&, const QString& suggested_name,
-                     const QString&) override {
-    suggested = suggested_name;
-    return answer;
-  }
-  QString answer;
-  QString suggested;
-};
-
 QByteArray ReadAll(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

@@ -16,6 +16,7 @@
 
 #include "chart_box.h"
 #include "error_reporter.h"
+#include "file_chooser.h"
 #include "input_set.h"
 #include "main_window.h"
 
@@ -63,6 +64,20 @@ class RecordingReporter final : public ErrorReporter {
   }
   std::vector<RecordedMessage> messages;
   std::vector<std::pair<QString, QString>> problems;  // title, message
+};
+
+// Answers every file dialog with `answer` (empty: cancelled) and keeps the
+// name the window suggested.
+class AnsweringChooser final : public FileChooser {
+ public:
+  QString ChooseOpen(QWidget*, const QString&, const QString&) override { return answer; }
+  QString ChooseSave(QWidget*, const QString&, const QString& suggested_name,
+                     const QString&) override {
+    suggested = suggested_name;
+    return answer;
+  }
+  QString answer;
+  QString suggested;
 };
 
 // The window as the program builds it, in the Hungarian number format.
