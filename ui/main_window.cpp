@@ -207,8 +207,10 @@ void MainWindow::SetUpMenu() {
   setContextMenuPolicy(Qt::ActionsContextMenu);
   AddCommand(QStringLiteral("Forgatókönyv &megnyitása…"), QKeySequence::Open,
              &MainWindow::Open_Click);
-  AddCommand(QStringLiteral("Forgatókönyv &mentése"), QKeySequence::Save, &MainWindow::Save_Click);
-  AddCommand(QStringLiteral("Mentés m&ásként…"), QKeySequence::SaveAs, &MainWindow::SaveAs_Click);
+  AddCommand(QStringLiteral("Forgatókönyv me&ntése"), QKeySequence::Save, &MainWindow::Save_Click);
+  AddCommand(QStringLiteral("Mentés má&sként…"),
+             // Not every desktop binds the standard Save As key.
+             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &MainWindow::SaveAs_Click);
   AddCommand(QStringLiteral("&Jelentés PDF-ben…"), QKeySequence::Print, &MainWindow::Report_Click);
   AddCommand(QStringLiteral("&Eredmények másolása"), QKeySequence::Copy,
              &MainWindow::CopyResults_Click);

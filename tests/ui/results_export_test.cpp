@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <iterator>
 
 #include "ui_test_support.h"
 #include "user_guide.h"
@@ -62,6 +64,27 @@ TEST(ChartImage, SavesWhatTheBoxShowsAsPngAndTheRunAsSvg) {
 
   EXPECT_FALSE(f.window->SaveChartImage(dir.filePath("nincs/g.png")));
   EXPECT_EQ(f.reporter.problems.size(), 1u);
+}
+
+TEST(Menu, OffersEveryCommandOnItsShortcutWithItsOwnAccessKey) {
+  WindowFixture f;
+  const std::pair<const char*, const char*> expected[] = {
+      {"Forgatókönyv megnyitása…", "Ctrl+O"}, {"Forgatókönyv mentése", "Ctrl+S"},
+      {"Mentés másként…", "Ctrl+Shift+S"},    {"Jelentés PDF-ben…", "Ctrl+P"},
+      {"Eredmények másolása", "Ctrl+C"},      {"Grafikon mentése képként…", ""},
+      {"Felhasználói útmutató", "F1"}};
+  const QList<QAction*> actions = f.window->actions();
+  ASSERT_EQ(actions.size(), std::ssize(expected));
+  QSet<QChar> keys;
+  for (qsizetype i = 0; i < actions.size(); ++i) {
+    QString text = actions[i]->text();
+    const qsizetype amp = text.indexOf('&');
+    ASSERT_GE(amp, 0) << i;
+    keys.insert(text[amp + 1].toLower());
+    EXPECT_EQ(text.remove('&'), QString::fromUtf8(expected[i].first));
+    EXPECT_EQ(actions[i]->shortcut().toString(QKeySequence::PortableText), expected[i].second);
+  }
+  EXPECT_EQ(keys.size(), actions.size());
 }
 
 TEST(UserGuide, IsFoundInstalledBesideTheProgramElseInTheSources) {
