@@ -5,15 +5,13 @@
 // (the chart frame) over it.
 
 #include <QColor>
-#include <QFont>
 #include <QFrame>
 #include <QImage>
-#include <QPointF>
+#include <vector>
 
 #include "chart_operation.h"
+#include "chart_painter.h"
 #include "number_format.h"
-
-class QPainter;
 
 namespace zr {
 
@@ -25,6 +23,7 @@ class ChartBox : public QFrame {
 
   // Separator for printed floating values.
   void SetNumberFormat(NumberFormat format) { format_ = std::move(format); }
+  const NumberFormat& Format() const { return format_; }
   // What a repaint performs over the kept drawing.
   void SetRepaintOperations(ChartOperations operations);
 
@@ -34,30 +33,26 @@ class ChartBox : public QFrame {
 
   // The kept drawing, at the device pixel ratio of the screen.
   const QImage& Drawing() const { return image_; }
-  int PenWidth() const { return pen_width_; }
-  QColor TextColor() const { return text_color_; }
+  int PenWidth() const { return settings_.pen_width; }
+  QColor TextColor() const { return settings_.text_color; }
+  QColor BackColor() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  class Executor;
-
   void EnsureDrawing();
-  QColor BackColor() const;
 
   QImage image_;
   ChartOperations repaint_operations_;
   NumberFormat format_;
-
-  // Drawing settings; they outlive a list of operations, as the chart box's do.
-  int pen_width_ = 1;
-  QColor text_color_{Qt::black};
-  QPointF print_position_;  // twips
-  QString font_name_;       // empty: the box's own font
+  ChartSettings settings_;
+  // Texts in the kept drawing that nothing has been drawn over since. A
+  // repaint leaves out a text it finds here: it is on screen already, and
+  // an antialiased text drawn twice would come out bolder than once.
+  std::vector<PrintedText> intact_texts_;
 };
-
-// Twips per logical pixel (1440 twips per inch at 96 dots per inch).
-inline constexpr double kTwipsPerPixel = 15.0;
 
 }  // namespace zr

@@ -1,11 +1,27 @@
 #include "error_reporter.h"
 
 #include <QMessageBox>
+#include <cstdio>
 
 namespace zr {
 
 void MessageBoxErrorReporter::ShowError(QWidget* parent, const QString& message) {
   QMessageBox::warning(parent, QString::fromUtf8(kErrorTitle), message, QMessageBox::Ok);
+}
+
+void MessageBoxErrorReporter::ShowProblem(QWidget* parent, const QString& title,
+                                          const QString& message) {
+  QMessageBox::warning(parent, title, message, QMessageBox::Ok);
+}
+
+void TerminalErrorReporter::ShowError(QWidget*, const QString& message) {
+  std::fprintf(stderr, "zeltano-redurir: %s\n", message.toLocal8Bit().constData());
+}
+
+void TerminalErrorReporter::ShowProblem(QWidget*, const QString&, const QString& message) {
+  ShowError(
+      nullptr,
+      QString(message).replace(QStringLiteral("\n\n"), QStringLiteral(" ")).replace('\n', ' '));
 }
 
 }  // namespace zr

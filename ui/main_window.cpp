@@ -1,20 +1,39 @@
 #include "main_window.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QDate>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QShortcut>
+#include <QUrl>
 #include <algorithm>
+#include <cstring>
 #include <limits>
+#include <string_view>
+#include <variant>
 
 #include "assets.h"
+#include "chart_export.h"
 #include "chart_frame.h"
 #include "error_reporter.h"
+#include "figure_fit.h"
 #include "fonts.h"
 #include "input_set.h"
+#include "require_child.h"
+#include "scenario_file.h"
 #include "ui_main_window.h"
+#include "user_guide.h"
 
 namespace zr {
 
@@ -51,7 +70,54 @@ constexpr ControlFont kControlFonts[] = {
     {"Label33", kArialBlack, 15.75, true, true},
 };
 
+// The caption label of each value label, by ResultLabel.
+constexpr std::array<const char*, kResultLabelCount> kResultCaptions = {
+    "Label3",  "Label12", "Label26", "Label7",  "Label8", "Label9",
+    "Label10", "Label11", "Label14", "Label27", "Label28"};
+
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+const QString kScenarioFilter = QStringLiteral(
+    "Zeltano-Redurir forgatókönyv (*.zeltano.json);;JSON-fájl (*.json);;Minden fájl (*)");
+const QString kOpenTitle = QStringLiteral("Forgatókönyv megnyitása");
+const QString kSaveTitle = QStringLiteral("Forgatókönyv mentése");
+
+// The value labels in the order they stand on the screen.
+constexpr std::array<ResultLabel, kResultLabelCount - 1> kResultsOnScreen = {
+    ResultLabel::Valberuhazasb,  ResultLabel::Hozamb,          ResultLabel::Eveskoltsb,
+    ResultLabel::Karbeveskoltsb, ResultLabel::Uzemeveskoltsb,  ResultLabel::Egyebeveskoltsb,
+    ResultLabel::Osszeskoltsb,   ResultLabel::Megtakaritevesb, ResultLabel::Egyenlegb,
+    ResultLabel::Szolarhoarb};
+
+// A caption in a list of figures: without the closing colon and blanks.
+QString ListCaption(const QString& caption) {
+  QString text = caption.trimmed();
+  if (text.endsWith(':')) text.chop(1);
+  return text;
+}
+
+// A caption as a name: without the blanks some captions end with.
+QString CaptionName(const QLabel& caption) { return caption.text().trimmed(); }
+
+// What the chart shows, for a screen reader: the payback time and whether
+// the savings reach the cost.
+QString ChartDescription(const QString& payback) {
+  const QString subject = QStringLiteral(
+      "Az éves költség és a megtakarítás éves értéke a vizsgált időszak hosszának "
+      "függvényében. ");
+  if (payback.isEmpty()) {
+    return subject + QStringLiteral("A számítás nem jutott el a megtérülési időig.");
+  }
+  if (payback == QString::fromUtf8(kNoPaybackText)) {
+    return subject + QStringLiteral(
+                         "Megtérülési idő: nincs; a megtakarítás 100 év alatt sem éri el a "
+                         "költséget.");
+  }
+  return subject + QStringLiteral(
+                       "Megtérülési idő: %1 év; ettől az időszaktól kezdve a "
+                       "megtakarítás eléri a költséget.")
+                       .arg(payback);
+}
 
 }  // namespace
 
@@ -72,8 +138,7 @@ void MainWindow::SetUpControls() {
   setFixedSize(size());
   setFont(LayoutFont(kMsSansSerif, 8.25));
   for (const ControlFont& entry : kControlFonts) {
-    auto* control = findChild<QWidget*>(entry.control);
-    Q_ASSERT(control != nullptr);
+    auto* control = RequireChild<QWidget>(*this, entry.control);
     control->setFont(LayoutFont(entry.family, entry.points, entry.bold, entry.italic));
   }
 
@@ -86,17 +151,24 @@ void MainWindow::SetUpControls() {
   const InputTexts startup = StartupTexts(format_);
   for (const Field field : kAllFields) {
     const QString name = FromUtf8(std::string(FieldName(field)) + "b");
-    QLineEdit* box = findChild<QLineEdit*>(name);
-    Q_ASSERT(box != nullptr);
+    QLineEdit* box = RequireChild<QLineEdit>(*this, name);
     box->setMaxLength(std::numeric_limits<int>::max());  // a text box has no length limit
     box->setText(FromUtf8(startup[Index(field)]));
     inputs_[Index(field)] = box;
   }
   for (std::size_t i = 0; i < kResultLabelCount; ++i) {
     const QString name = FromUtf8(std::string(LabelName(static_cast<ResultLabel>(i))));
-    results_[i] = findChild<QLabel*>(name);
-    Q_ASSERT(results_[i] != nullptr);
+    results_[i] = RequireChild<QLabel>(*this, name);
+    result_fonts_[i] = results_[i]->font();
+    result_captions_[i] = RequireChild<QLabel>(*this, kResultCaptions[i]);
+    results_[i]->setAccessibleName(CaptionName(*result_captions_[i]));
   }
+  // The panels and the chart box take the focus, so they carry names.
+  ui_->Picture1->setAccessibleName(QStringLiteral("Zeltano-Redurir"));
+  ui_->Picture1->setAccessibleDescription(QStringLiteral("A program emblémája és neve"));
+  ui_->Picture2->setAccessibleName(QStringLiteral("Bemenő, felvett adatok"));
+  ui_->Picture3->setAccessibleName(QStringLiteral("Számított értékek"));
+  ui_->graf->setAccessibleName(QStringLiteral("Grafikon: költség és haszon"));
 
   connect(ui_->Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
   connect(ui_->Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
@@ -110,6 +182,8 @@ void MainWindow::SetUpControls() {
   shifted_access_key(Qt::Key_S, ui_->Command1);
   shifted_access_key(Qt::Key_K, ui_->Command2);
 
+  SetUpMenu();
+
   // The tab order starts at the chart box, which therefore has the focus
   // when the window is first shown.
   ui_->graf->setFocus();
@@ -117,16 +191,239 @@ void MainWindow::SetUpControls() {
 
 void MainWindow::Form_Load() { Command1_Click(); }
 
+QAction* MainWindow::AddCommand(const QString& text, const QKeySequence& keys,
+                                void (MainWindow::*handler)()) {
+  auto* action = new QAction(text, this);
+  action->setShortcut(keys);
+  connect(action, &QAction::triggered, this, handler);
+  addAction(action);
+  return action;
+}
+
+void MainWindow::SetUpMenu() {
+  // The layout has no menu bar: the commands are on a right click anywhere
+  // on the window (the boxes keep their own editing menu) and on the
+  // standard shortcuts.
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+  AddCommand(QStringLiteral("Forgatókönyv &megnyitása…"), QKeySequence::Open,
+             &MainWindow::Open_Click);
+  AddCommand(QStringLiteral("Forgatókönyv me&ntése"), QKeySequence::Save, &MainWindow::Save_Click);
+  AddCommand(QStringLiteral("Mentés má&sként…"),
+             // Not every desktop binds the standard Save As key.
+             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &MainWindow::SaveAs_Click);
+  AddCommand(QStringLiteral("&Jelentés PDF-ben…"), QKeySequence::Print, &MainWindow::Report_Click);
+  AddCommand(QStringLiteral("&Eredmények másolása"), QKeySequence::Copy,
+             &MainWindow::CopyResults_Click);
+  AddCommand(QStringLiteral("&Grafikon mentése képként…"), QKeySequence(),
+             &MainWindow::ChartImage_Click);
+  AddCommand(QStringLiteral("Felhasználói ú&tmutató"), QKeySequence::HelpContents,
+             &MainWindow::Help_Click);
+  // A box without a selection lets Ctrl+C through to the window.
+  for (QLineEdit* box : inputs_) box->installEventFilter(this);
+  open_url_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+}
+
+InputTexts MainWindow::BoxTexts() const {
+  InputTexts texts;
+  for (const Field field : kAllFields) {
+    texts[Index(field)] = inputs_[Index(field)]->text().toStdString();
+  }
+  return texts;
+}
+
+void MainWindow::Open_Click() {
+  const QString path = chooser_->ChooseOpen(this, kOpenTitle, kScenarioFilter);
+  if (!path.isEmpty()) OpenScenario(path);
+}
+
+void MainWindow::Save_Click() {
+  if (scenario_path_.isEmpty()) {
+    SaveAs_Click();
+  } else {
+    SaveScenario(scenario_path_);
+  }
+}
+
+void MainWindow::SaveAs_Click() {
+  const QString suggested =
+      scenario_path_.isEmpty() ? QStringLiteral("forgatokonyv") + QString::fromUtf8(kScenarioSuffix)
+                               : scenario_path_;
+  QString path = chooser_->ChooseSave(this, kSaveTitle, suggested, kScenarioFilter);
+  if (path.isEmpty()) return;
+  if (!path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
+    path += QString::fromUtf8(kScenarioSuffix);
+  }
+  SaveScenario(path);
+}
+
+bool MainWindow::OpenScenario(const QString& path) {
+  const auto refuse = [&](const QString& reason) {
+    reporter_.ShowProblem(this, kOpenTitle,
+                          QStringLiteral("Ez a fájl nem nyitható meg forgatókönyvként:\n%1\n\n%2")
+                              .arg(QDir::toNativeSeparators(path), reason));
+    return false;
+  };
+  QFile file(path);
+  if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    return refuse(QStringLiteral("A fájl nem olvasható."));
+  }
+  // One byte more than a scenario may have tells a file that is too large.
+  const QByteArray content = file.read(static_cast<qint64>(kMaxScenarioBytes) + 1);
+  if (file.error() != QFileDevice::NoError) return refuse(QStringLiteral("A fájl nem olvasható."));
+  const auto parsed = ParseScenario(
+      std::string_view(content.constData(), static_cast<std::size_t>(content.size())), format_);
+  if (const auto* reason = std::get_if<std::string>(&parsed)) return refuse(FromUtf8(*reason));
+
+  const InputTexts& texts = std::get<InputTexts>(parsed);
+  for (const Field field : kAllFields) {
+    inputs_[Index(field)]->setText(FromUtf8(texts[Index(field)]));
+  }
+  scenario_path_ = path;
+  Command1_Click();
+  return true;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride) {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box != nullptr && !box->hasSelectedText() &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+      event->ignore();  // not the box's: the window's shortcut takes it
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+QString MainWindow::ResultsText() const {
+  QString text;
+  const auto row = [&text](const QString& caption, const std::optional<std::string>& value) {
+    text += ListCaption(caption) + '\t' + FromUtf8(value.value_or("")) + '\n';
+  };
+  for (const ResultLabel label : kResultsOnScreen) {
+    const auto i = static_cast<std::size_t>(label);
+    row(result_captions_[i]->text(), last_outcome_.labels[i]);
+  }
+  const auto l = static_cast<std::size_t>(ResultLabel::L);
+  row(result_captions_[l]->text(), last_outcome_.labels[l]);
+  return text;
+}
+
+void MainWindow::CopyResults_Click() { QGuiApplication::clipboard()->setText(ResultsText()); }
+
+bool MainWindow::SaveChartImage(const QString& path) {
+  const bool saved = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)
+                         ? SaveChartSvg(*ui_->graf, last_outcome_.chart, path)
+                         : SaveChartPng(*ui_->graf, path);
+  if (!saved) {
+    reporter_.ShowProblem(this, QStringLiteral("Grafikon mentése"),
+                          QStringLiteral("A grafikon nem menthető ide:\n%1\n\n"
+                                         "Lehet, hogy a mappa nem írható, vagy megtelt a lemez.")
+                              .arg(QDir::toNativeSeparators(path)));
+  }
+  return saved;
+}
+
+void MainWindow::ChartImage_Click() {
+  QString path = chooser_->ChooseSave(this, QStringLiteral("Grafikon mentése képként"),
+                                      QStringLiteral("grafikon.png"),
+                                      QStringLiteral("PNG-kép (*.png);;SVG-rajz (*.svg)"));
+  if (path.isEmpty()) return;
+  if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) &&
+      !path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+    path += QStringLiteral(".png");
+  }
+  SaveChartImage(path);
+}
+
+void MainWindow::Help_Click() {
+  const QString title = QStringLiteral("Felhasználói útmutató");
+  const QString guide = FindUserGuide();
+  if (guide.isEmpty()) {
+    reporter_.ShowProblem(this, title,
+                          QStringLiteral("A felhasználói útmutató nem található. A telepített "
+                                         "program a share/doc/zeltano-redurir mappában tartja."));
+    return;
+  }
+  if (!open_url_(QUrl::fromLocalFile(guide))) {
+    reporter_.ShowProblem(this, title,
+                          QStringLiteral("A felhasználói útmutató nem nyitható meg:\n%1")
+                              .arg(QDir::toNativeSeparators(guide)));
+  }
+}
+
+ReportContent MainWindow::ReportOfLastRun() const {
+  ReportContent report;
+  report.date = QDate::currentDate();
+  if (!scenario_path_.isEmpty()) report.scenario = QFileInfo(scenario_path_).fileName();
+  for (const Field field : kAllFields) {
+    report.inputs.push_back({ListCaption(inputs_[Index(field)]->accessibleName()),
+                             FromUtf8(last_outcome_.corrected[Index(field)])});
+  }
+  for (const ResultLabel label : kResultsOnScreen) {
+    const auto i = static_cast<std::size_t>(label);
+    report.results.push_back(
+        {ListCaption(result_captions_[i]->text()), FromUtf8(last_outcome_.labels[i].value_or(""))});
+  }
+  report.payback =
+      FromUtf8(last_outcome_.labels[static_cast<std::size_t>(ResultLabel::L)].value_or(""));
+  if (last_outcome_.fault) report.fault = FromUtf8(*last_outcome_.fault);
+  report.chart = last_outcome_.chart;
+  report.chart_font = ui_->graf->font();
+  report.format = format_;
+  return report;
+}
+
+bool MainWindow::WriteReportTo(const QString& path) {
+  if (WriteReport(path, ReportOfLastRun())) return true;
+  reporter_.ShowProblem(this, QStringLiteral("Jelentés"),
+                        QStringLiteral("A jelentés nem írható ide:\n%1\n\n"
+                                       "Lehet, hogy a mappa nem írható, vagy megtelt a lemez.")
+                            .arg(QDir::toNativeSeparators(path)));
+  return false;
+}
+
+void MainWindow::Report_Click() {
+  QString suggested = QStringLiteral("jelentes.pdf");
+  if (!scenario_path_.isEmpty()) {
+    QString base = QFileInfo(scenario_path_).fileName();
+    base.chop(base.endsWith(QString::fromUtf8(kScenarioSuffix))
+                  ? static_cast<qsizetype>(std::strlen(kScenarioSuffix))
+                  : base.size() - QFileInfo(scenario_path_).completeBaseName().size());
+    suggested = QFileInfo(scenario_path_).dir().filePath(base + QStringLiteral(".pdf"));
+  }
+  QString path = chooser_->ChooseSave(this, QStringLiteral("Jelentés mentése PDF-be"), suggested,
+                                      QStringLiteral("PDF-dokumentum (*.pdf)"));
+  if (path.isEmpty()) return;
+  if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+  WriteReportTo(path);
+}
+
+bool MainWindow::SaveScenario(const QString& path) {
+  const std::string text = ScenarioText(BoxTexts());
+  QSaveFile file(path);
+  const bool saved = file.open(QIODevice::WriteOnly) &&
+                     file.write(text.data(), static_cast<qint64>(text.size())) ==
+                         static_cast<qint64>(text.size()) &&
+                     file.commit();
+  if (!saved) {
+    reporter_.ShowProblem(this, kSaveTitle,
+                          QStringLiteral("A forgatókönyv nem menthető ide:\n%1\n\n"
+                                         "Lehet, hogy a mappa nem írható, vagy megtelt a lemez. "
+                                         "Az ott lévő fájl, ha volt, változatlan maradt.")
+                              .arg(QDir::toNativeSeparators(path)));
+    return false;
+  }
+  scenario_path_ = path;
+  return true;
+}
+
 void MainWindow::ShowError(const std::string& message) {
   reporter_.ShowError(this, FromUtf8(message));
 }
 
 void MainWindow::Command1_Click() {
-  InputTexts texts;
-  for (const Field field : kAllFields) {
-    texts[Index(field)] = inputs_[Index(field)]->text().toStdString();
-  }
-  const RunOutcome outcome = CalculationRun(texts, format_);
+  const RunOutcome outcome = CalculationRun(BoxTexts(), format_);
 
   // The clear and the pen width come first, so the box stands empty while
   // any message is open.
@@ -143,12 +440,18 @@ void MainWindow::Command1_Click() {
 
   for (std::size_t i = 0; i < kResultLabelCount; ++i) {
     const auto& text = outcome.labels[i];
-    results_[i]->setText(text ? FromUtf8(*text) : QString());
+    ShowFigure(*results_[i], result_fonts_[i], text ? FromUtf8(*text) : QString());
   }
   ui_->graf->Perform(ChartOperations(first_plot, chart.end()));
+  const auto& payback = outcome.labels[static_cast<std::size_t>(ResultLabel::L)];
+  ui_->graf->setAccessibleDescription(ChartDescription(payback ? FromUtf8(*payback) : QString()));
+  last_outcome_ = outcome;
 }
 
-void MainWindow::Command2_Click() { close(); }
+void MainWindow::Command2_Click() {
+  // On a small screen the window sits in a scrolling frame: close that.
+  window()->close();
+}
 
 void MainWindow::paintEvent(QPaintEvent*) {
   // Unscaled from the top-left corner; the light yellow back colour shows

@@ -2,16 +2,23 @@
 // The program's one window, Zeltano: its controls come from the form; its
 // handlers read the input boxes, run the calculation and show the outcome.
 
+#include <QFont>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "calculation_run.h"
+#include "file_chooser.h"
 #include "number_format.h"
+#include "report.h"
 #include "svg_picture.h"
 
+class QAction;
+class QKeySequence;
 class QLabel;
 class QLineEdit;
+class QUrl;
 
 namespace Ui {
 class Zeltano;
@@ -35,6 +42,46 @@ class MainWindow : public QWidget {
   // Exit: closes the window, which ends the program.
   void Command2_Click();
 
+  // The right-click menu's commands, each also on its standard shortcut.
+  void Open_Click();    // Ctrl+O
+  void Save_Click();    // Ctrl+S: to the scenario's file, else as Save As
+  void SaveAs_Click();  // Ctrl+Shift+S
+
+  // Reads the scenario at `path` into the boxes and calculates, as if the
+  // texts had been typed. A file that is no scenario changes nothing: a
+  // message says why. False when nothing was read.
+  bool OpenScenario(const QString& path);
+  // Writes the boxes' texts to `path` atomically: a failed save leaves any
+  // file there as it was. False (after a message) when it failed.
+  bool SaveScenario(const QString& path);
+  // The file of the scenario last opened or saved; empty before that.
+  const QString& ScenarioPath() const { return scenario_path_; }
+
+  void Report_Click();  // Ctrl+P
+  // Writes the PDF report of the last run to `path`; false (after a
+  // message) when it cannot.
+  bool WriteReportTo(const QString& path);
+  // What the report of the last run holds.
+  ReportContent ReportOfLastRun() const;
+
+  // Ctrl+C: the results as tab-separated caption and value lines, which
+  // paste into a spreadsheet. A box with a selection copies that instead.
+  void CopyResults_Click();
+  void ChartImage_Click();
+  // Writes the chart as SVG when `path` ends in .svg, else as PNG.
+  bool SaveChartImage(const QString& path);
+  void Help_Click();  // F1: the user guide
+  // The results as CopyResults_Click puts them on the clipboard.
+  QString ResultsText() const;
+
+  // Tests answer the file dialogs through this.
+  void SetFileChooser(FileChooser& chooser) { chooser_ = &chooser; }
+  // Tests see the guide's address through this instead of a browser.
+  void SetUrlOpener(std::function<bool(const QUrl&)> opener) { open_url_ = std::move(opener); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
@@ -42,13 +89,23 @@ class MainWindow : public QWidget {
   void SetUpControls();
   void Form_Load();
   void ShowError(const std::string& message);
+  void SetUpMenu();
+  QAction* AddCommand(const QString& text, const QKeySequence& keys, void (MainWindow::*handler)());
+  InputTexts BoxTexts() const;
 
   std::unique_ptr<Ui::Zeltano> ui_;
   ErrorReporter& reporter_;
   NumberFormat format_;
   SvgPicture background_;
-  std::array<QLineEdit*, kFieldCount> inputs_{};      // by Index(Field)
-  std::array<QLabel*, kResultLabelCount> results_{};  // by ResultLabel
+  DialogFileChooser dialogs_;
+  FileChooser* chooser_ = &dialogs_;
+  QString scenario_path_;
+  RunOutcome last_outcome_;
+  std::function<bool(const QUrl&)> open_url_;
+  std::array<QLineEdit*, kFieldCount> inputs_{};       // by Index(Field)
+  std::array<QLabel*, kResultLabelCount> results_{};   // by ResultLabel
+  std::array<QFont, kResultLabelCount> result_fonts_;  // as the layout gives them
+  std::array<QLabel*, kResultLabelCount> result_captions_{};
 };
 
 }  // namespace zr

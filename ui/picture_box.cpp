@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "focus_frame.h"
+
 namespace zr {
 
 PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
@@ -15,13 +17,26 @@ void PictureBox::SetPicture(SvgPicture picture) {
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
-  if (!picture_.IsNull()) {
+  {
     QPainter painter(this);
-    const QRect area = contentsRect();
-    painter.setClipRect(area);
-    picture_.Draw(painter, area.topLeft(), devicePixelRatioF());
+    if (!picture_.IsNull()) {
+      const QRect area = contentsRect();
+      painter.setClipRect(area);
+      picture_.Draw(painter, area.topLeft(), devicePixelRatioF());
+    }
+    DrawFocusFrame(*this, painter);
   }
   QFrame::paintEvent(event);  // the border goes over the picture's edge
+}
+
+void PictureBox::focusInEvent(QFocusEvent* event) {
+  QFrame::focusInEvent(event);
+  update();
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event) {
+  QFrame::focusOutEvent(event);
+  update();
 }
 
 }  // namespace zr

@@ -18,6 +18,8 @@ class PictureBox : public QFrame {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   SvgPicture picture_;

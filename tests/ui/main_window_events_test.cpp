@@ -76,10 +76,7 @@ TEST(Calculate, ClickAndAccessKeysGiveTheSameLabels) {
 TEST(Calculate, ReportsWrongBoxesInOrderAndWritesEachReplacementAfterItsMessage) {
   WindowFixture f;
   const QString startup_eveskolts = f.Label("Eveskoltsb");
-  f.Box(Field::Elettartam)->setText("0");
-  f.Box(Field::Qkoll)->setText("abc");
-  f.Box(Field::Energiaarvalt)->setText("200");
-  QTest::mouseClick(f.Child<QPushButton>("Command1"), Qt::LeftButton);
+  f.CalculateWith({{Field::Elettartam, "0"}, {Field::Qkoll, "abc"}, {Field::Energiaarvalt, "200"}});
 
   ASSERT_EQ(f.reporter.messages.size(), 3u);
   EXPECT_EQ(f.reporter.messages[0].text, "Az élettartam 1 és 50 év között lehet!");
@@ -117,8 +114,7 @@ TEST(Calculate, ReportsWrongBoxesInOrderAndWritesEachReplacementAfterItsMessage)
 
 TEST(Calculate, AFaultEmptiesTheLabelsTheRunDidNotReach) {
   WindowFixture f;
-  f.Box(Field::Akoll)->setText("100000000000");
-  QTest::mouseClick(f.Child<QPushButton>("Command1"), Qt::LeftButton);
+  f.CalculateWith({{Field::Akoll, "100000000000"}});
 
   ASSERT_EQ(f.reporter.messages.size(), 1u);
   EXPECT_EQ(f.reporter.messages[0].text.toStdString(), kFaultMessage);

@@ -11,10 +11,12 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chart_box.h"
 #include "error_reporter.h"
+#include "file_chooser.h"
 #include "input_set.h"
 #include "main_window.h"
 
@@ -57,7 +59,25 @@ class RecordingReporter final : public ErrorReporter {
     }
     messages.push_back(record);
   }
+  void ShowProblem(QWidget*, const QString& title, const QString& message) override {
+    problems.push_back({title, message});
+  }
   std::vector<RecordedMessage> messages;
+  std::vector<std::pair<QString, QString>> problems;  // title, message
+};
+
+// Answers every file dialog with `answer` (empty: cancelled) and keeps the
+// name the window suggested.
+class AnsweringChooser final : public FileChooser {
+ public:
+  QString ChooseOpen(QWidget*, const QString&, const QString&) override { return answer; }
+  QString ChooseSave(QWidget*, const QString&, const QString& suggested_name,
+                     const QString&) override {
+    suggested = suggested_name;
+    return answer;
+  }
+  QString answer;
+  QString suggested;
 };
 
 // The window as the program builds it, in the Hungarian number format.
@@ -75,6 +95,11 @@ struct WindowFixture {
         QString::fromStdString(std::string(FieldName(field)) + "b"));
   }
   QString Label(const char* name) const { return Child<QLabel>(name)->text(); }
+  // The start-up texts with some boxes changed, then Calculate.
+  void CalculateWith(const std::vector<std::pair<Field, std::string>>& changes) const {
+    for (const auto& [field, text] : changes) Box(field)->setText(QString::fromStdString(text));
+    QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
+  }
   void ShowActive() const {
     window->show();
     window->activateWindow();

@@ -1,0 +1,124 @@
+// The PDF report: one A4 page with the inputs, the results, the payback time
+// and the chart as vector drawing; from the window and from the command line.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "ui_test_support.h"
+
+namespace zr::test {
+namespace {
+
+// The output of a poppler tool run on `pdf`.
+QString Poppler(const char* tool, const QStringList& arguments) {
+  const QString program = QStandardPaths::findExecutable(tool);
+  if (program.isEmpty()) {
+    ADD_FAILURE() << tool << " is missing (package poppler-utils)";
+    return {};
+  }
+  QProcess process;
+  process.start(program, arguments);
+  process.waitForFinished(20000);
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString PdfText(const QString& pdf) { return Poppler("pdftotext", {pdf, "-"}); }
+
+void ExpectOneVectorPage(const QString& pdf) {
+  EXPECT_TRUE(Poppler("pdfinfo", {pdf}).contains(QRegularExpression("Pages:\\s+1\\n")));
+  EXPECT_TRUE(Poppler("pdfinfo", {pdf}).contains("(A4)"));
+  // The image list has its two header lines and nothing else.
+  EXPECT_EQ(Poppler("pdfimages", {"-list", pdf}).trimmed().count('\n'), 1);
+}
+
+TEST(Report, CtrlPWritesOnePageWithEveryInputResultAndTheChart) {
+  QTemporaryDir dir;
+  WindowFixture f;
+  AnsweringChooser chooser;
+  chooser.answer = dir.filePath("ugyfel");
+  f.window->SetFileChooser(chooser);
+  f.ShowActive();
+  QTest::keyClick(f.window.get(), Qt::Key_P, Qt::ControlModifier);
+  const QString pdf = dir.filePath("ugyfel.pdf");
+  ASSERT_TRUE(QFile::exists(pdf));
+  ExpectOneVectorPage(pdf);
+
+  const QString text = PdfText(pdf);
+  for (const char* expected :
+       {"Napkollektoros rendszer megtérülése", "Bemenő, felvett adatok", "Számított értékek",
+        "Megtérülési idő: 16,68 év", "Költség", "Haszon", "Idő (év)",
+        "Kiváltott energiahordozó árának éves árváltozása (inflációja), [%]",
+        "Szolárhő ára, [Ft/kWh]", "132790", "40631", "0,5"}) {
+    EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+  }
+  for (const Field field : kAllFields) {
+    EXPECT_TRUE(text.contains(f.Box(field)->accessibleName().trimmed().chopped(1)))
+        << FieldName(field);
+  }
+  EXPECT_TRUE(text.contains(QDate::currentDate().toString("yyyy")));
+}
+
+TEST(Report, AFaultIsSaidAndAnUnwritablePlaceIsReported) {
+  QTemporaryDir dir;
+  WindowFixture f;
+  f.CalculateWith({{Field::Akoll, "100000000000"}});
+  ASSERT_TRUE(f.window->WriteReportTo(dir.filePath("hiba.pdf")));
+  EXPECT_TRUE(PdfText(dir.filePath("hiba.pdf"))
+                  .contains("A számítás nem fejeződött be: A számítás eredménye túl nagy!"));
+
+  EXPECT_FALSE(f.window->WriteReportTo(dir.filePath("nincs/hiba.pdf")));
+  ASSERT_EQ(f.reporter.problems.size(), 1u);
+  EXPECT_EQ(f.reporter.problems[0].first, "Jelentés");
+}
+
+struct ReportRun {
+  int exit_code;
+  QString error;
+};
+
+ReportRun RunReport(const QStringList& arguments) {
+  QProcess program;
+  QProcessEnvironment environment;  // no display at all
+  environment.insert("LANG", "C.UTF-8");
+  program.setProcessEnvironment(environment);
+  program.start(ZELTANO_PROGRAM_PATH, arguments);
+  program.waitForFinished(30000);
+  return {program.exitCode(), QString::fromUtf8(program.readAllStandardError())};
+}
+
+TEST(Report, TheCommandLineWritesItWithoutAWindowOrADisplay) {
+  QTemporaryDir dir;
+  const QString scenario = dir.filePath("iskola.zeltano.json");
+  QFile file(scenario);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(R"({"Elettartam":"0","Tamogatas":"50"})");
+  file.close();
+
+  const QString pdf = dir.filePath("iskola.pdf");
+  const ReportRun run = RunReport({"--report", pdf, scenario});
+  EXPECT_EQ(run.exit_code, 0) << run.error.toStdString();
+  // The wrong box is reported on the terminal and replaced, as in the window.
+  EXPECT_TRUE(run.error.contains("zeltano-redurir: Az élettartam 1 és 50 év között lehet!"));
+  ExpectOneVectorPage(pdf);
+  const QString text = PdfText(pdf);
+  EXPECT_TRUE(text.contains("Forgatókönyv: iskola.zeltano.json"));
+  EXPECT_TRUE(text.contains("500000"));
+  EXPECT_TRUE(text.contains("Megtérülési idő: "));
+
+  const QString refused = dir.filePath("nem.pdf");
+  QFile bad(dir.filePath("rossz.json"));
+  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+  bad.write("[1]");
+  bad.close();
+  const ReportRun bad_run = RunReport({"--report", refused, bad.fileName()});
+  EXPECT_EQ(bad_run.exit_code, 1);
+  EXPECT_TRUE(bad_run.error.contains("nem JSON-objektum")) << bad_run.error.toStdString();
+  EXPECT_FALSE(QFile::exists(refused));
+}
+
+}  // namespace
+}  // namespace zr::test

@@ -1,0 +1,256 @@
+// Scenarios that last: save and open the sixteen box texts, refuse what is
+// not a scenario without touching the window, and the command line.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "command_line.h"
+#include "scenario_file.h"
+#include "ui_test_support.h"
+
+namespace zr::test {
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& content) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(content);
+}
+
+InputTexts Boxes(const WindowFixture& f) {
+  InputTexts texts;
+  for (const Field field : kAllFields) texts[Index(field)] = f.Box(field)->text().toStdString();
+  return texts;
+}
+
+TEST(Scenario, SavedTextsOpenAsTheyWereAndTheFileIsOneEvaluatorLine) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("haz.zeltano.json");
+  WindowFixture saver;
+  saver.CalculateWith({{Field::Beruhazas, "1200000"}, {Field::Tamogatas, "33,333"}});
+  saver.Box(Field::Energiaar)->setText("22 \"ár\"");  // typed, not yet calculated
+  ASSERT_TRUE(saver.window->SaveScenario(path));
+  EXPECT_EQ(saver.window->ScenarioPath(), path);
+
+  const QByteArray content = ReadAll(path);
+  EXPECT_TRUE(content.endsWith('\n'));
+  EXPECT_EQ(content.count('\n'), 1);
+  const QJsonObject object = QJsonDocument::fromJson(content).object();
+  ASSERT_EQ(object.size(), 16);
+  EXPECT_EQ(object.keys().size(), 16);
+  EXPECT_EQ(object.value("Tamogatas").toString(), "33,333");
+  EXPECT_EQ(object.value("Energiaar").toString(), "22 \"ár\"");
+
+  WindowFixture opener;
+  ASSERT_TRUE(opener.window->OpenScenario(path));
+  EXPECT_EQ(opener.window->ScenarioPath(), path);
+  // Opening calculates, and the wrong Energiaar is reported and replaced as
+  // if it had been typed: while its message is open, the boxes hold the
+  // saved texts.
+  ASSERT_EQ(opener.reporter.messages.size(), 1u);
+  EXPECT_EQ(opener.reporter.messages[0].text, "Adjon meg számot!");
+  EXPECT_EQ(opener.reporter.messages[0].boxes, Boxes(saver));
+  EXPECT_EQ(opener.Label("Valberuhazasb"), "800004");
+}
+
+TEST(Scenario, ASavedFileGivesTheEvaluatorTheWindowsFigures) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("bolt.zeltano.json");
+  WindowFixture f;
+  f.CalculateWith({{Field::Akoll, "12"}, {Field::Energiaarvalt, "9"}});
+  ASSERT_TRUE(f.window->SaveScenario(path));
+
+  QProcess eval;
+  eval.setStandardInputFile(path);
+  eval.start(ZELTANO_EVAL_PATH, {});
+  ASSERT_TRUE(eval.waitForFinished(10000));
+  EXPECT_EQ(eval.exitCode(), 0);
+  const QJsonObject labels =
+      QJsonDocument::fromJson(eval.readAllStandardOutput()).object().value("labels").toObject();
+  for (std::size_t i = 0; i < kResultLabelCount; ++i) {
+    const QString name = QString::fromUtf8(LabelName(static_cast<ResultLabel>(i)));
+    EXPECT_EQ(labels.value(name).toString(), f.Label(name.toUtf8().constData()))
+        << name.toStdString();
+  }
+}
+
+TEST(Scenario, MissingFieldsTakeTheirStartUpTexts) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("reszleges.json");
+  WriteAll(path, R"({"Tamogatas":"50"})");
+  WindowFixture f;
+  f.Box(Field::Qkoll)->setText("700");
+  ASSERT_TRUE(f.window->OpenScenario(path));
+  EXPECT_EQ(f.Box(Field::Tamogatas)->text(), "50");
+  EXPECT_EQ(f.Box(Field::Qkoll)->text(), "600");
+  EXPECT_EQ(f.Label("Valberuhazasb"), "500000");
+}
+
+struct BadFile {
+  const char* name;
+  QByteArray content;
+  const char* reason;
+};
+
+class BadFileTest : public ::testing::TestWithParam<BadFile> {};
+
+TEST_P(BadFileTest, IsRefusedWithAReasonAndChangesNothing) {
+  const BadFile& c = GetParam();
+  QTemporaryDir dir;
+  const QString path = dir.filePath("rossz.zeltano.json");
+  WriteAll(path, c.content);
+  WindowFixture f;
+  f.Box(Field::Qkoll)->setText("700");  // typed, not calculated
+  const InputTexts before = Boxes(f);
+  const QString payback = f.Label("L");
+
+  EXPECT_FALSE(f.window->OpenScenario(path));
+  ASSERT_EQ(f.reporter.problems.size(), 1u);
+  EXPECT_EQ(f.reporter.problems[0].first, "Forgatókönyv megnyitása");
+  EXPECT_TRUE(f.reporter.problems[0].second.contains(path));
+  EXPECT_TRUE(f.reporter.problems[0].second.contains(QString::fromUtf8(c.reason)))
+      << f.reporter.problems[0].second.toStdString();
+  EXPECT_EQ(Boxes(f), before);
+  EXPECT_EQ(f.Label("L"), payback);
+  EXPECT_TRUE(f.reporter.messages.empty());
+  EXPECT_EQ(f.window->ScenarioPath(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadFileTest,
+    ::testing::Values(
+        BadFile{"Empty", "", "nem érvényes JSON-objektum"},
+        BadFile{"Malformed", R"({"Akoll":"6")", "nem érvényes JSON-objektum"},
+        BadFile{"TwoLines", "{\"Akoll\":\"6\"}\n{\"Akoll\":\"7\"}\n", "nem érvényes JSON-objektum"},
+        BadFile{"Array", R"(["6"])", "nem JSON-objektum"},
+        BadFile{"String", R"("6")", "nem JSON-objektum"},
+        BadFile{"UnknownKey", R"({"Akoll":"6","Szin":"kek"})", "Ismeretlen mező: „Szin”"},
+        BadFile{"NumberValue", R"({"Akoll":6})", "Nem szöveg a mező értéke: „Akoll”"},
+        BadFile{"NestedValue", R"({"Akoll":{"a":"6"}})", "Nem szöveg a mező értéke: „Akoll”"},
+        BadFile{"NullValue", R"({"Akoll":null})", "Nem szöveg a mező értéke: „Akoll”"},
+        BadFile{"DuplicateKey", R"({"Akoll":"6","Akoll":"7"})", "Kétszer szereplő mező: „Akoll”"},
+        BadFile{"InvalidUtf8", "{\"Akoll\":\"\xff\"}", "nem érvényes JSON-objektum"},
+        BadFile{"Huge", QByteArray("{\"Akoll\":\"") + QByteArray(1024 * 1024, '6') + "\"}",
+                "túl nagy"},
+        BadFile{"DeeplyNested", QByteArray(500000, '['), "nem JSON-objektum"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Scenario, UnreadablePathsAreRefused) {
+  QTemporaryDir dir;
+  for (const QString& path : {dir.filePath("nincs-ilyen.zeltano.json"), dir.path()}) {
+    WindowFixture f;
+    EXPECT_FALSE(f.window->OpenScenario(path));
+    ASSERT_EQ(f.reporter.problems.size(), 1u);
+    EXPECT_TRUE(f.reporter.problems[0].second.contains("nem olvasható"));
+  }
+}
+
+TEST(Scenario, SavingReplacesTheWholeFileOrReportsAndLeavesItAlone) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("regi.zeltano.json");
+  WriteAll(path, QByteArray(5000, 'x'));
+  WindowFixture f;
+  ASSERT_TRUE(f.window->SaveScenario(path));
+  EXPECT_EQ(ReadAll(path).toStdString(), ScenarioText(Boxes(f)));
+
+  const QString nowhere = dir.filePath("nincs-mappa/uj.zeltano.json");
+  EXPECT_FALSE(f.window->SaveScenario(nowhere));
+  ASSERT_EQ(f.reporter.problems.size(), 1u);
+  EXPECT_EQ(f.reporter.problems[0].first, "Forgatókönyv mentése");
+  EXPECT_FALSE(QFile::exists(nowhere));
+  EXPECT_EQ(f.window->ScenarioPath(), path);  // still the last file saved
+  // A directory in the way: nothing written, no temporary file left behind.
+  EXPECT_FALSE(f.window->SaveScenario(dir.path()));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"regi.zeltano.json"});
+}
+
+TEST(Scenario, ShortcutsSaveUnderTheChosenNameWithTheScenarioSuffix) {
+  QTemporaryDir dir;
+  WindowFixture f;
+  AnsweringChooser chooser;
+  f.window->SetFileChooser(chooser);
+  f.ShowActive();
+  EXPECT_EQ(f.window->contextMenuPolicy(), Qt::ActionsContextMenu);
+
+  chooser.answer = dir.filePath("csaladi-haz");
+  QTest::keyClick(f.window.get(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(chooser.suggested, "forgatokonyv.zeltano.json");
+  const QString saved = dir.filePath("csaladi-haz.zeltano.json");
+  EXPECT_TRUE(QFile::exists(saved));
+  EXPECT_EQ(f.window->ScenarioPath(), saved);
+
+  // The next Ctrl+S writes to the same file without asking.
+  chooser.answer.clear();
+  f.Box(Field::Akoll)->setText("9");
+  QTest::keyClick(f.window.get(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(ReadAll(saved).contains(R"("Akoll":"9")"));
+
+  WindowFixture other;
+  other.window->SetFileChooser(chooser);
+  other.ShowActive();
+  chooser.answer = saved;
+  QTest::keyClick(other.window.get(), Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(other.Box(Field::Akoll)->text(), "9");
+}
+
+struct ArgsCase {
+  QStringList arguments;
+  CommandLine::Mode mode;
+  QString scenario;
+  QString report;
+};
+
+class CommandLineTest : public ::testing::TestWithParam<ArgsCase> {};
+
+TEST_P(CommandLineTest, ReadsTheArguments) {
+  const ArgsCase& c = GetParam();
+  const CommandLine line = ParseCommandLine(c.arguments);
+  EXPECT_EQ(line.mode, c.mode);
+  EXPECT_EQ(line.scenario, c.scenario);
+  EXPECT_EQ(line.report, c.report);
+  EXPECT_EQ(line.error.isEmpty(), c.mode != CommandLine::Mode::kError);
+}
+
+using Mode = CommandLine::Mode;
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CommandLineTest,
+    ::testing::Values(ArgsCase{{}, Mode::kWindow, "", ""},
+                      ArgsCase{{"a.zeltano.json"}, Mode::kWindow, "a.zeltano.json", ""},
+                      ArgsCase{{"--", "-a.json"}, Mode::kWindow, "-a.json", ""},
+                      ArgsCase{{"--report", "o.pdf"}, Mode::kReport, "", "o.pdf"},
+                      ArgsCase{{"--report", "o.pdf", "a.json"}, Mode::kReport, "a.json", "o.pdf"},
+                      ArgsCase{{"a.json", "--report=o.pdf"}, Mode::kReport, "a.json", "o.pdf"},
+                      ArgsCase{{"a.json", "--help"}, Mode::kHelp, "", ""},
+                      ArgsCase{{"--version"}, Mode::kVersion, "", ""},
+                      ArgsCase{{"--report"}, Mode::kError, "", ""},
+                      ArgsCase{{"--report="}, Mode::kError, "", ""},
+                      ArgsCase{{"a.json", "b.json"}, Mode::kError, "", ""},
+                      ArgsCase{{"--verbose"}, Mode::kError, "", ""}));
+
+TEST(Program, AnswersHelpAndVersionOnTheTerminalWithoutADisplay) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"--help", "Használat: zeltano-redurir [FÁJL]\n"}, {"--version", "zeltano-redurir 1.0.0\n"}};
+  for (const auto& [option, start] : cases) {
+    QProcess program;
+    program.setProcessEnvironment(QProcessEnvironment());
+    program.start(ZELTANO_PROGRAM_PATH, {option});
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), 0) << option;
+    EXPECT_TRUE(QString::fromUtf8(program.readAllStandardOutput()).startsWith(start)) << option;
+    EXPECT_EQ(program.readAllStandardError(), "") << option;
+  }
+}
+
+}  // namespace
+}  // namespace zr::test

@@ -1,0 +1,81 @@
+#include "command_line.h"
+
+namespace zr {
+
+namespace {
+
+CommandLine Error(const QString& error) {
+  CommandLine line;
+  line.mode = CommandLine::Mode::kError;
+  line.error = error;
+  return line;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const QStringList& arguments) {
+  CommandLine line;
+  QStringList files;
+  bool options_end = false;
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (options_end || !argument.startsWith('-') || argument == QStringLiteral("-")) {
+      files << argument;
+    } else if (argument == QStringLiteral("--")) {
+      options_end = true;
+    } else if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h")) {
+      line.mode = CommandLine::Mode::kHelp;
+      return line;
+    } else if (argument == QStringLiteral("--version")) {
+      line.mode = CommandLine::Mode::kVersion;
+      return line;
+    } else if (argument == QStringLiteral("--report") ||
+               argument.startsWith(QStringLiteral("--report="))) {
+      if (line.mode == CommandLine::Mode::kReport) {
+        return Error(QStringLiteral("a --report csak egyszer adható meg"));
+      }
+      QString out = argument.mid(9);
+      if (argument == QStringLiteral("--report")) {
+        if (i + 1 >= arguments.size()) {
+          return Error(QStringLiteral("a --report után meg kell adni a PDF-fájl nevét"));
+        }
+        out = arguments[++i];
+      }
+      if (out.isEmpty()) {
+        return Error(QStringLiteral("a --report után meg kell adni a PDF-fájl nevét"));
+      }
+      line.mode = CommandLine::Mode::kReport;
+      line.report = out;
+    } else {
+      return Error(QStringLiteral("ismeretlen kapcsoló: %1").arg(argument));
+    }
+  }
+  if (files.size() > 1) {
+    return Error(QStringLiteral("legfeljebb egy forgatókönyvfájl adható meg"));
+  }
+  if (!files.isEmpty()) line.scenario = files.front();
+  return line;
+}
+
+QString HelpText(const QString& guide) {
+  QString text = QStringLiteral(
+      "Használat: zeltano-redurir [FÁJL]\n"
+      "      vagy zeltano-redurir --report KIMENET.pdf [FÁJL]\n"
+      "Kiszámítja, megtérül-e egy napkollektoros rendszer beruházása.\n"
+      "\n"
+      "  FÁJL                   ezt a forgatókönyvet (.zeltano.json) nyitja meg induláskor;\n"
+      "                         a tizenhat bemenő adat egy sorban, JSON-objektumként,\n"
+      "                         ugyanúgy, mint a zeltano-eval egy bemenő sora\n"
+      "  --report KIMENET.pdf   ablak nélkül egyoldalas PDF-jelentést ír a FÁJL\n"
+      "                         (ha nincs megadva, az induló adatok) alapján\n"
+      "  --help                 kiírja ezt a súgót\n"
+      "  --version              kiírja a program verzióját\n");
+  if (!guide.isEmpty()) {
+    text += QStringLiteral("\nFelhasználói útmutató: %1\n").arg(guide);
+  }
+  return text;
+}
+
+QString VersionText() { return QStringLiteral("zeltano-redurir " ZELTANO_VERSION "\n"); }
+
+}  // namespace zr

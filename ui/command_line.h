@@ -1,0 +1,28 @@
+#pragma once
+// The program's command line:
+//   zeltano-redurir [FILE]                      the window, with a scenario
+//   zeltano-redurir --report OUT.pdf [FILE]     a PDF report, no window
+//   zeltano-redurir --help | --version
+
+#include <QString>
+#include <QStringList>
+
+namespace zr {
+
+struct CommandLine {
+  enum class Mode { kWindow, kReport, kHelp, kVersion, kError };
+  Mode mode = Mode::kWindow;
+  QString scenario;  // FILE; empty for the start-up texts
+  QString report;    // OUT.pdf
+  QString error;     // what is wrong, for kError (Hungarian)
+};
+
+// Reads the arguments after the program name.
+CommandLine ParseCommandLine(const QStringList& arguments);
+
+// What --help prints; `guide` is where the user guide is, when known.
+QString HelpText(const QString& guide);
+// What --version prints.
+QString VersionText();
+
+}  // namespace zr

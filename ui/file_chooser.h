@@ -1,0 +1,30 @@
+#pragma once
+// Asking the user for a file name, behind an interface so that tests can
+// answer instead of a modal file dialog.
+
+#include <QString>
+
+class QWidget;
+
+namespace zr {
+
+class FileChooser {
+ public:
+  virtual ~FileChooser() = default;
+  // A file to read; empty when the user cancelled.
+  virtual QString ChooseOpen(QWidget* parent, const QString& title, const QString& filter) = 0;
+  // A file to write, `suggested` first; empty when the user cancelled. The
+  // caller adds the suffix when the name has none.
+  virtual QString ChooseSave(QWidget* parent, const QString& title, const QString& suggested,
+                             const QString& filter) = 0;
+};
+
+// The desktop's own file dialogs.
+class DialogFileChooser final : public FileChooser {
+ public:
+  QString ChooseOpen(QWidget* parent, const QString& title, const QString& filter) override;
+  QString ChooseSave(QWidget* parent, const QString& title, const QString& suggested,
+                     const QString& filter) override;
+};
+
+}  // namespace zr

@@ -1,0 +1,37 @@
+#pragma once
+// The one-page A4 PDF report an installer hands over: title, date, the
+// sixteen inputs and the results with their captions, the payback time and
+// the chart as a vector drawing, all in Hungarian.
+
+#include <QDate>
+#include <QFont>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "chart_operation.h"
+#include "number_format.h"
+
+namespace zr {
+
+struct ReportRow {
+  QString caption;  // as the window shows it, units included
+  QString value;
+};
+
+struct ReportContent {
+  QDate date;
+  QString scenario;  // the scenario file's name; empty when none
+  std::vector<ReportRow> inputs;
+  std::vector<ReportRow> results;
+  QString payback;               // the text of L; empty when the run did not get there
+  std::optional<QString> fault;  // the message of a run that ended on a fault
+  ChartOperations chart;         // the run's drawing operations, frame included
+  QFont chart_font;              // the chart box's font
+  NumberFormat format;
+};
+
+// Writes the report to `path` (overwriting it); false when it cannot.
+bool WriteReport(const QString& path, const ReportContent& content);
+
+}  // namespace zr
