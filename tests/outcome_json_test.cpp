@@ -88,6 +88,8 @@ const std::string kNotAnObject = "the line is not a JSON object";
 INSTANTIATE_TEST_SUITE_P(
     EvaluateLine, BadLine,
     ::testing::Values(
+        BadLineCase{"Empty", "", "the line is empty"},
+        BadLineCase{"Blank", " \t\r", "the line is empty"},
         BadLineCase{"NotJson", "not json", "the line is not valid JSON (error at byte 2)"},
         BadLineCase{"TextAfterTheObject", "{} x", "the line is not valid JSON (error at byte 4)"},
         BadLineCase{"BrokenUtf8", "{\"Beruhazas\":\"1\xff\"}",

@@ -132,14 +132,15 @@ std::string UsageText() {
          "box texts; a missing field takes its start-up text. For each line one JSON\n"
          "object is written: findings, texts, labels, fault and chart.\n"
          "\n"
-         "A line that is not such an object (not JSON, not an object, an unknown or\n"
-         "repeated field, a value that is not a string, a NUL byte) or that is longer\n"
+         "A line that is not such an object (empty, not JSON, not an object, an unknown\n"
+         "or repeated field, a value that is not a string, a NUL byte) or that is longer\n"
          "than " +
          max +
          " bytes (16 MiB, not counting the line break) gets\n"
          "{\"error\":\"...\"} instead, and the next lines go on.\n"
          "\n"
-         "  --decimal-separator SEP  regional decimal separator (default \",\"): one to\n"
+         "  --decimal-separator SEP, --decimal-separator=SEP\n"
+         "                           regional decimal separator (default \",\"): one to\n"
          "                           four printable characters, no digits, signs or\n"
          "                           blanks\n"
          "  --help                   show this help\n"

@@ -184,6 +184,9 @@ LineResult EvaluateLine(std::string_view line, const NumberFormat& format) {
     if (line.find('\0') != std::string_view::npos) {
       return ErrorResult("the line contains a NUL byte");
     }
+    if (line.find_first_not_of(" \t\r") == std::string_view::npos) {
+      return ErrorResult("the line is empty");
+    }
     InputReader reader(StartupTexts(format));
     if (!json::sax_parse(line.begin(), line.end(), &reader)) {
       return ErrorResult(std::move(reader).Error());
