@@ -1,5 +1,6 @@
 // zeltano-eval: one calculation run per input line, without a window.
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <exception>
 #include <iostream>
@@ -64,6 +65,11 @@ int EvaluateLines(const zr::NumberFormat& format) {
 int main(int argc, char** argv) {
   // Standard input is read in chunks, not character by character.
   std::ios::sync_with_stdio(false);
+#ifdef SIGPIPE
+  // A reader that goes away is a failed write like any other: reported, and
+  // status 3, rather than a silent end by the signal.
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
 
   const zr::CommandLine command =
       zr::ParseCommandLine(std::vector<std::string_view>(argv + 1, argv + argc));

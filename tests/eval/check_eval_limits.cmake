@@ -1,6 +1,6 @@
 # zeltano-eval at its limits, as a user meets them: a line over the length
 # limit between two good ones, --version, a missing option value, a full
-# disk and an input that cannot be read.
+# disk, a reader that goes away and an input that cannot be read.
 
 # Runs zeltano-eval with INPUT as standard input, OUTPUT as standard output
 # and the further arguments; sets status, out (the output) and err.
@@ -59,6 +59,15 @@ expect("missing value" "${first_line}" "zeltano-eval: missing value for --decima
 run_eval(${WORK}/long.jsonl /dev/full)
 expect("full disk" "${status}|${err}"
        "3|zeltano-eval: cannot write the output: No space left on device\n")
+
+# A reader that goes away after the first byte: a failed write too.
+string(REPEAT "{}\n" 300 many)
+file(WRITE ${WORK}/many.jsonl "${many}")
+execute_process(COMMAND ${EVAL} INPUT_FILE ${WORK}/many.jsonl
+                COMMAND ${CMAKE_COMMAND} -E sleep 0
+                RESULTS_VARIABLE statuses ERROR_VARIABLE err)
+expect("closed pipe" "${statuses}|${err}"
+       "3;0|zeltano-eval: cannot write the output: Broken pipe\n")
 
 # A directory for standard input: reading it fails.
 run_eval(${WORK} ${WORK}/directory.out)
