@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
+#include "eval/failing_allocation.h"
+
 namespace zr {
 namespace {
 
@@ -48,6 +53,96 @@ TEST(EvaluateLine, BadLinesAreErrors) {
     EXPECT_TRUE(r.output.contains("error")) << line;
     EXPECT_EQ(r.output.size(), 1u) << line;
   }
+}
+
+// A line that is not an object of distinct input fields with string values
+// gets an error line that says what is wrong, found as soon as the reader
+// gets to it (so a line never costs more than one pass over its bytes).
+struct BadLineCase {
+  const char* name;
+  std::string line;
+  std::string error;
+};
+
+void PrintTo(const BadLineCase& c, std::ostream* os) { *os << c.name; }
+
+class BadLine : public ::testing::TestWithParam<BadLineCase> {};
+
+TEST_P(BadLine, GetsItsErrorLine) {
+  const LineResult r = EvaluateLine(GetParam().line, kHu);
+  EXPECT_TRUE(r.error);
+  EXPECT_EQ(r.output, ordered_json({{"error", GetParam().error}}));
+}
+
+std::string Repeat(std::string_view text, std::size_t times) {
+  std::string out;
+  for (std::size_t i = 0; i < times; ++i) out += text;
+  return out;
+}
+
+const std::string kDeep(100'000, '[');
+const std::string kNotAString = "the value of Beruhazas is not a string";
+const std::string kDuplicate = "duplicate field: Beruhazas";
+const std::string kNotAnObject = "the line is not a JSON object";
+
+INSTANTIATE_TEST_SUITE_P(
+    EvaluateLine, BadLine,
+    ::testing::Values(
+        BadLineCase{"Empty", "", "the line is empty"},
+        BadLineCase{"Blank", " \t\r", "the line is empty"},
+        BadLineCase{"NotJson", "not json", "the line is not valid JSON (error at byte 2)"},
+        BadLineCase{"TextAfterTheObject", "{} x", "the line is not valid JSON (error at byte 4)"},
+        BadLineCase{"BrokenUtf8", "{\"Beruhazas\":\"1\xff\"}",
+                    "the line is not valid JSON (error at byte 16)"},
+        BadLineCase{"Array", "[1,2]", kNotAnObject}, BadLineCase{"String", "\"{}\"", kNotAnObject},
+        BadLineCase{"DeepArrays", kDeep, kNotAnObject},
+        BadLineCase{"UnknownField", R"({"Nincs":"1"})", "unknown field: Nincs"},
+        BadLineCase{"UnknownFieldBeforeBrokenJson", R"({"Nincs":"1",)", "unknown field: Nincs"},
+        BadLineCase{"LongUnknownFieldIsShortened", "{\"" + std::string(100, 'x') + "\":\"1\"}",
+                    "unknown field: " + std::string(64, 'x') + "..."},
+        BadLineCase{"LongUnknownFieldIsCutAtACharacter", "{\"x" + Repeat("é", 50) + "\":\"1\"}",
+                    "unknown field: x" + Repeat("é", 31) + "..."},
+        BadLineCase{"Number", R"({"Beruhazas":1})", kNotAString},
+        BadLineCase{"Null", R"({"Beruhazas":null})", kNotAString},
+        BadLineCase{"Object", R"({"Beruhazas":{"a":"1"}})", kNotAString},
+        BadLineCase{"DeepArrayValue", "{\"Beruhazas\":" + kDeep, kNotAString},
+        BadLineCase{"DuplicateStrings", R"({"Beruhazas":"1","Tamogatas":"2","Beruhazas":"1"})",
+                    kDuplicate},
+        BadLineCase{"DuplicateStringThenNumber", R"({"Beruhazas":"1","Beruhazas":2})", kDuplicate},
+        BadLineCase{"DuplicateNumberThenString", R"({"Beruhazas":1,"Beruhazas":"2"})", kNotAString},
+        BadLineCase{"NulAfterTheObject", std::string("{}\0{", 4), "the line contains a NUL byte"},
+        BadLineCase{"NulInAValue", std::string(R"({"Beruhazas":"1)") + '\0' + "\"}",
+                    "the line contains a NUL byte"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A line of the longest length is evaluated, one byte more is not.
+TEST(EvaluateLine, LineLengthLimit) {
+  const std::string head = R"({"Kamatlab":")", tail = R"(6"})";
+  std::string line = head + std::string(kMaxLineBytes - head.size() - tail.size(), '0') + tail;
+  ASSERT_EQ(line.size(), kMaxLineBytes);
+  const LineResult longest = EvaluateLine(line, kHu);
+  ASSERT_FALSE(longest.error) << longest.output.dump().substr(0, 200);
+  EXPECT_EQ(longest.output["labels"], EvaluateLine(R"({"Kamatlab":"6"})", kHu).output["labels"]);
+
+  line.insert(head.size(), "0");
+  const LineResult too_long = EvaluateLine(line, kHu);
+  EXPECT_TRUE(too_long.error);
+  EXPECT_EQ(too_long.output, ordered_json({{"error", "the line is longer than 16777216 bytes"}}));
+}
+
+// Memory runs short for a long box text: the line gets an error line, the
+// call returns normally, and the next line is evaluated as usual.
+TEST(EvaluateLine, RunningOutOfMemoryGivesAnErrorLine) {
+  const std::string line = R"({"Beruhazas":")" + std::string(1 << 20, '9') + R"("})";
+  LineResult r;
+  {
+    testing::AllocationWatch watch(/*fail_from=*/256 * 1024);
+    EXPECT_NO_THROW(r = EvaluateLine(line, kHu));
+    EXPECT_TRUE(watch.Failed());
+  }
+  EXPECT_TRUE(r.error);
+  EXPECT_EQ(r.output, ordered_json({{"error", "not enough memory to evaluate the line"}}));
+  EXPECT_FALSE(EvaluateLine(line, kHu).error);
 }
 
 struct LineCounts {

@@ -3,8 +3,13 @@
 #include <fast_float/fast_float.h>
 #include <fmt/format.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <exception>
+#include <new>
 #include <string>
+#include <utility>
 
 namespace zr {
 namespace {
@@ -29,6 +34,81 @@ json CoordinateJson(float value) {
 }
 
 json ColorJson(const Color& c) { return json::array({c.red, c.green, c.blue}); }
+
+LineResult ErrorResult(std::string message) {
+  return LineResult{json{{"error", std::move(message)}}, true};
+}
+
+// A key as error messages quote it: at most 64 bytes, cut at a character.
+std::string Quoted(std::string_view key) {
+  constexpr std::size_t kMax = 64;
+  if (key.size() <= kMax) return std::string(key);
+  std::size_t cut = kMax;
+  while (cut > 0 && (static_cast<unsigned char>(key[cut]) & 0xC0) == 0x80) --cut;
+  return std::string(key.substr(0, cut)) + "...";
+}
+
+// Reads one input line as it is parsed: an object of distinct input fields
+// with string values. It stops the parser at the first thing that is not,
+// so no line costs more than one pass over its bytes.
+class InputReader final : public json::json_sax_t {
+ public:
+  explicit InputReader(InputTexts texts) : texts_(std::move(texts)) {}
+
+  const InputTexts& Texts() const { return texts_; }
+  std::string Error() && { return std::move(error_); }
+
+  bool start_object(std::size_t) override {
+    if (in_object_) return NotAString();
+    in_object_ = true;
+    return true;
+  }
+  bool key(string_t& key) override {
+    const auto found = std::find_if(kAllFields.begin(), kAllFields.end(),
+                                    [&](Field f) { return FieldName(f) == key; });
+    if (found == kAllFields.end()) return Fail("unknown field: " + Quoted(key));
+    if (seen_[Index(*found)]) return Fail("duplicate field: " + key);
+    seen_[Index(*found)] = true;
+    field_ = *found;
+    return true;
+  }
+  bool string(string_t& value) override {
+    if (!in_object_) return NotAnObject();
+    texts_[Index(field_)] = std::move(value);
+    return true;
+  }
+  bool end_object() override { return true; }
+  bool null() override { return NotAString(); }
+  bool boolean(bool) override { return NotAString(); }
+  bool number_integer(number_integer_t) override { return NotAString(); }
+  bool number_unsigned(number_unsigned_t) override { return NotAString(); }
+  bool number_float(number_float_t, const string_t&) override { return NotAString(); }
+  bool binary(binary_t&) override { return NotAString(); }
+  bool start_array(std::size_t) override { return NotAString(); }
+  bool end_array() override { return true; }
+  bool parse_error(std::size_t position, const std::string&,
+                   const nlohmann::detail::exception&) override {
+    return Fail("the line is not valid JSON (error at byte " + std::to_string(position) + ")");
+  }
+
+ private:
+  bool Fail(std::string message) {
+    error_ = std::move(message);
+    return false;
+  }
+  // A value where a box text belongs, or anything but an object for the line.
+  bool NotAString() {
+    if (!in_object_) return NotAnObject();
+    return Fail("the value of " + std::string(FieldName(field_)) + " is not a string");
+  }
+  bool NotAnObject() { return Fail("the line is not a JSON object"); }
+
+  InputTexts texts_;
+  std::array<bool, kFieldCount> seen_{};
+  Field field_ = Field::Elettartam;
+  bool in_object_ = false;
+  std::string error_;
+};
 
 }  // namespace
 
@@ -93,22 +173,30 @@ json OutcomeToJson(const RunOutcome& outcome) {
   return out;
 }
 
-LineResult EvaluateLine(std::string_view line, const NumberFormat& format) {
-  const auto error = [](std::string message) {
-    return LineResult{json{{"error", std::move(message)}}, true};
-  };
-  const json input = json::parse(line.begin(), line.end(), nullptr, /*allow_exceptions=*/false);
-  if (!input.is_object()) return error("the line is not a JSON object");
+LineResult TooLongLineResult() {
+  return ErrorResult("the line is longer than " + std::to_string(kMaxLineBytes) + " bytes");
+}
 
-  InputTexts texts = StartupTexts(format);
-  for (const auto& [key, value] : input.items()) {
-    std::size_t i = 0;
-    while (i < kFieldCount && FieldName(kAllFields[i]) != key) ++i;
-    if (i == kFieldCount) return error("unknown field: " + key);
-    if (!value.is_string()) return error("the value of " + key + " is not a string");
-    texts[i] = value.get<std::string>();
+LineResult EvaluateLine(std::string_view line, const NumberFormat& format) {
+  try {
+    if (line.size() > kMaxLineBytes) return TooLongLineResult();
+    // The JSON reader would take a NUL for the end of the line.
+    if (line.find('\0') != std::string_view::npos) {
+      return ErrorResult("the line contains a NUL byte");
+    }
+    if (line.find_first_not_of(" \t\r") == std::string_view::npos) {
+      return ErrorResult("the line is empty");
+    }
+    InputReader reader(StartupTexts(format));
+    if (!json::sax_parse(line.begin(), line.end(), &reader)) {
+      return ErrorResult(std::move(reader).Error());
+    }
+    return LineResult{OutcomeToJson(CalculationRun(reader.Texts(), format)), false};
+  } catch (const std::bad_alloc&) {
+    return ErrorResult("not enough memory to evaluate the line");
+  } catch (const std::exception& e) {
+    return ErrorResult(std::string("the line could not be evaluated: ") + e.what());
   }
-  return LineResult{OutcomeToJson(CalculationRun(texts, format)), false};
 }
 
 }  // namespace zr

@@ -2,6 +2,7 @@
 // The evaluator's line protocol: one JSON object of box texts in, one JSON
 // object with the run's findings, texts, labels, fault and chart out.
 
+#include <cstddef>
 #include <nlohmann/json.hpp>
 #include <string_view>
 
@@ -19,7 +20,16 @@ struct LineResult {
   bool error = false;
 };
 
-// Missing fields take their start-up texts.
+// The longest line EvaluateLine takes, not counting its line break.
+inline constexpr std::size_t kMaxLineBytes = std::size_t{16} << 20;
+
+// Missing fields take their start-up texts. A line that is not an object of
+// distinct input fields with string values, is longer than kMaxLineBytes or
+// holds a NUL byte gets {"error": "..."}; so does one whose run fails in any
+// other way (out of memory, say): the call itself never throws.
 LineResult EvaluateLine(std::string_view line, const NumberFormat& format);
+
+// The error line for a line longer than kMaxLineBytes.
+LineResult TooLongLineResult();
 
 }  // namespace zr

@@ -1,67 +1,92 @@
 // zeltano-eval: one calculation run per input line, without a window.
+#include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <exception>
 #include <iostream>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "command_line.h"
+#include "line_reader.h"
 #include "outcome_json.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: zeltano-eval [--decimal-separator SEP]\n"
-    "\n"
-    "Reads JSON Lines from standard input. Each line is an object whose keys are\n"
-    "input fields (Elettartam, Beruhazas, Tamogatas, Maradvanyertek, Kamatlab,\n"
-    "Akoll, Qkoll, Karbkolts, Karbkoltsvalt, Villanyar, Uzemkolts, Uzemkoltsvalt,\n"
-    "Egyebkolts, Egyebkoltsvalt, Energiaar, Energiaarvalt) and whose values are the\n"
-    "box texts; a missing field takes its start-up text. For each line one JSON\n"
-    "object is written: findings, texts, labels, fault and chart.\n"
-    "\n"
-    "  --decimal-separator SEP  regional decimal separator (default \",\")\n"
-    "  --help                   show this help\n"
-    "\n"
-    "Exit status: 0 when every line was evaluated, 1 when a line had an error,\n"
-    "2 on a usage error.\n";
+// Flushes standard output; false, with a message, when that fails (a full
+// disk, say), since results that never arrive must not pass for success.
+// Call with errno cleared before the writes.
+bool Flushed() {
+  std::cout.flush();
+  if (!std::cout.fail()) return true;
+  std::cerr << "zeltano-eval: cannot write the output";
+  if (errno != 0) std::cerr << ": " << std::strerror(errno);
+  std::cerr << "\n";
+  return false;
+}
 
-bool UsableSeparator(const std::string& sep) {
-  if (sep.empty()) return false;
-  for (char c : sep) {
-    if ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == ' ' || c == '\t') return false;
+// The lines of standard input, each answered by one output line, flushed at
+// once for programs that talk to zeltano-eval through pipes.
+int EvaluateLines(const zr::NumberFormat& format) {
+  zr::LineReader reader(*std::cin.rdbuf(), zr::kMaxLineBytes);
+  bool any_error = false;
+  std::string line;
+  for (;;) {
+    zr::LineReader::Status status;
+    try {
+      status = reader.Next(line);
+    } catch (const std::exception& e) {
+      std::cerr << "zeltano-eval: cannot read the input: " << e.what() << "\n";
+      return zr::kExitInputOutput;
+    }
+    if (status == zr::LineReader::Status::kEnd) break;
+    errno = 0;
+    try {
+      const zr::LineResult result = status == zr::LineReader::Status::kTooLong
+                                        ? zr::TooLongLineResult()
+                                        : zr::EvaluateLine(line, format);
+      any_error = any_error || result.error;
+      std::cout << result.output.dump(-1, ' ', false,
+                                      nlohmann::ordered_json::error_handler_t::replace)
+                << '\n';
+    } catch (const std::exception&) {
+      // Not even the error line could be made: write one that needs no memory.
+      any_error = true;
+      std::cout << "{\"error\":\"not enough memory to evaluate the line\"}\n";
+    }
+    if (!Flushed()) return zr::kExitInputOutput;
   }
-  return true;
+  return any_error ? zr::kExitLineError : zr::kExitOk;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  zr::NumberFormat format = zr::NumberFormat::Hungarian();
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      std::cout << kUsage;
-      return 0;
-    }
-    if (arg == "--decimal-separator" && i + 1 < argc) {
-      format.decimal_separator = argv[++i];
-      if (!UsableSeparator(format.decimal_separator)) {
-        std::cerr << "zeltano-eval: unusable decimal separator: \"" << format.decimal_separator
-                  << "\"\n";
-        return 2;
-      }
-      continue;
-    }
-    std::cerr << "zeltano-eval: unknown argument: " << arg << "\n" << kUsage;
-    return 2;
-  }
+  // Standard input is read in chunks, not character by character.
+  std::ios::sync_with_stdio(false);
+#ifdef SIGPIPE
+  // A reader that goes away is a failed write like any other: reported, and
+  // status 3, rather than a silent end by the signal.
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
 
-  bool any_error = false;
-  std::string line;
-  while (std::getline(std::cin, line)) {
-    const zr::LineResult result = zr::EvaluateLine(line, format);
-    any_error = any_error || result.error;
-    std::cout << result.output.dump(-1, ' ', false,
-                                    nlohmann::ordered_json::error_handler_t::replace)
-              << std::endl;  // flushed per line, for pipes
+  const zr::CommandLine command =
+      zr::ParseCommandLine(std::vector<std::string_view>(argv + 1, argv + argc));
+  errno = 0;
+  switch (command.action) {
+    case zr::CommandLine::Action::kHelp:
+      std::cout << zr::UsageText();
+      return Flushed() ? zr::kExitOk : zr::kExitInputOutput;
+    case zr::CommandLine::Action::kVersion:
+      std::cout << zr::VersionText();
+      return Flushed() ? zr::kExitOk : zr::kExitInputOutput;
+    case zr::CommandLine::Action::kUsageError:
+      std::cerr << "zeltano-eval: " << command.error << "\n"
+                << "Try 'zeltano-eval --help' for more information.\n";
+      return zr::kExitUsage;
+    case zr::CommandLine::Action::kEvaluate:
+      break;
   }
-  return any_error ? 1 : 0;
+  return EvaluateLines(command.format);
 }
