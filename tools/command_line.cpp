@@ -1,9 +1,13 @@
 #include "command_line.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <tuple>
 
+#include "number_text.h"
 #include "outcome_json.h"
+#include "rounding.h"
 
 namespace zr {
 namespace {
@@ -83,13 +87,76 @@ std::optional<std::string> SeparatorProblem(std::string_view separator) {
   return std::nullopt;
 }
 
+std::string Sweep::Point(std::int64_t i, const NumberFormat& format) const {
+  return MoneyText(from + Money::FromRaw(step.Raw() * i), format);
+}
+
+namespace {
+
+// The value of an option given as "--name VALUE" or "--name=VALUE"; nullopt
+// when `arg` is not that option. Sets `missing` when the value is absent.
+std::optional<std::string_view> OptionValue(const std::vector<std::string_view>& args,
+                                            std::size_t& i, std::string_view name, bool& missing) {
+  const std::string_view arg = args[i];
+  if (arg == name) {
+    if (i + 1 == args.size()) {
+      missing = true;
+      return std::string_view{};
+    }
+    return args[++i];
+  }
+  if (arg.size() > name.size() && arg.substr(0, name.size()) == name && arg[name.size()] == '=') {
+    return arg.substr(name.size() + 1);
+  }
+  return std::nullopt;
+}
+
+// FIELD=FROM:TO:STEP with the numbers in the regional format.
+std::optional<std::string> ReadSweep(std::string_view spec, const NumberFormat& format,
+                                     Sweep& sweep) {
+  const std::size_t equals = spec.find('=');
+  if (equals == std::string_view::npos) return "expected FIELD=FROM:TO:STEP";
+  const std::string_view name = spec.substr(0, equals);
+  bool known = false;
+  for (Field f : kAllFields) {
+    if (FieldName(f) == name) sweep.field = f, known = true;
+  }
+  if (!known) return "unknown field: " + std::string(name);
+  std::string_view rest = spec.substr(equals + 1);
+  std::optional<Money> numbers[3];
+  for (int k = 0; k < 3; ++k) {
+    const std::size_t colon = k < 2 ? rest.find(':') : rest.size();
+    if (colon == std::string_view::npos) return "expected FIELD=FROM:TO:STEP";
+    const std::optional<NumberText> number = NumberText::Parse(rest.substr(0, colon), format);
+    if (number) numbers[k] = number->ToMoney();
+    if (!numbers[k]) {
+      return "not a number in the decimal format: \"" + std::string(rest.substr(0, colon)) + "\"";
+    }
+    rest = rest.substr(std::min(colon + 1, rest.size()));
+  }
+  const auto [from, to, step] = std::tuple{*numbers[0], *numbers[1], *numbers[2]};
+  if (step <= MoneyOf(0)) return "the step must be positive";
+  if (to < from) return "TO is below FROM";
+  sweep.from = from;
+  sweep.step = step;
+  const WideInt span = static_cast<WideInt>(to.Raw()) - from.Raw();
+  const WideInt count = span / step.Raw() + 1;
+  if (count > kMaxSweepPoints) return "more than " + std::to_string(kMaxSweepPoints) + " points";
+  sweep.count = static_cast<std::int64_t>(count);
+  return std::nullopt;
+}
+
+}  // namespace
+
 CommandLine ParseCommandLine(const std::vector<std::string_view>& args) {
   CommandLine result;
   const auto usage_error = [&](std::string message) {
     result.action = CommandLine::Action::kUsageError;
     result.error = std::move(message);
+    result.sweeps.clear();
     return result;
   };
+  std::vector<std::string_view> sweep_specs;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     if (arg == "--help" || arg == "-h") {
@@ -100,29 +167,70 @@ CommandLine ParseCommandLine(const std::vector<std::string_view>& args) {
       result.action = CommandLine::Action::kVersion;
       return result;
     }
-    std::optional<std::string_view> separator;
-    if (arg == kSeparatorOption) {
-      if (i + 1 == args.size()) {
-        return usage_error("missing value for " + std::string(kSeparatorOption));
+    if (arg == "--analysis") {
+      result.analysis = true;
+      continue;
+    }
+    if (arg == "--csv") {
+      result.csv = true;
+      continue;
+    }
+    bool missing = false;
+    if (const auto separator = OptionValue(args, i, kSeparatorOption, missing)) {
+      if (missing) return usage_error("missing value for " + std::string(kSeparatorOption));
+      if (const auto problem = SeparatorProblem(*separator)) {
+        return usage_error("invalid value for " + std::string(kSeparatorOption) + ": " + *problem);
       }
-      separator = args[++i];
-    } else if (arg.substr(0, kSeparatorOption.size() + 1) == std::string(kSeparatorOption) + "=") {
-      separator = arg.substr(kSeparatorOption.size() + 1);
-    } else {
-      return usage_error("unknown argument: " + std::string(arg));
+      result.format.decimal_separator = std::string(*separator);
+      continue;
     }
-    if (const auto problem = SeparatorProblem(*separator)) {
-      return usage_error("invalid value for " + std::string(kSeparatorOption) + ": " + *problem);
+    if (const auto jobs = OptionValue(args, i, "--jobs", missing)) {
+      if (missing) return usage_error("missing value for --jobs");
+      unsigned n = 0;
+      bool digits = !jobs->empty() && jobs->size() <= 3;
+      for (char c : *jobs) digits = digits && c >= '0' && c <= '9';
+      if (digits) n = static_cast<unsigned>(std::stoul(std::string(*jobs)));
+      if (!digits || n < 1 || n > kMaxJobs) {
+        return usage_error("invalid value for --jobs: a whole number from 1 to " +
+                           std::to_string(kMaxJobs));
+      }
+      result.jobs = n;
+      continue;
     }
-    result.format.decimal_separator = std::string(*separator);
+    if (const auto spec = OptionValue(args, i, "--sweep", missing)) {
+      if (missing) return usage_error("missing value for --sweep");
+      sweep_specs.push_back(*spec);
+      continue;
+    }
+    return usage_error("unknown argument: " + std::string(arg));
   }
+  // The sweep's numbers are read once the decimal separator is known.
+  if (sweep_specs.size() > kMaxSweeps) return usage_error("at most two --sweep options");
+  std::int64_t points = 1;
+  for (std::string_view spec : sweep_specs) {
+    Sweep sweep;
+    if (const auto problem = ReadSweep(spec, result.format, sweep)) {
+      return usage_error("invalid value for --sweep: " + *problem);
+    }
+    for (const Sweep& other : result.sweeps) {
+      if (other.field == sweep.field) return usage_error("--sweep names the same field twice");
+    }
+    points *= sweep.count;
+    if (points > kMaxSweepPoints) {
+      return usage_error("the sweeps have more than " + std::to_string(kMaxSweepPoints) +
+                         " points together");
+    }
+    result.sweeps.push_back(sweep);
+  }
+  if (result.csv && result.analysis) return usage_error("--analysis cannot be written as CSV");
   return result;
 }
 
 std::string UsageText() {
   static_assert(kMaxLineBytes == 16 * 1024 * 1024, "the text below says 16 MiB");
   const std::string max = std::to_string(kMaxLineBytes);
-  return "Usage: zeltano-eval [--decimal-separator SEP]\n"
+  return "Usage: zeltano-eval [--decimal-separator SEP] [--analysis] [--jobs N]\n"
+         "                   [--sweep FIELD=FROM:TO:STEP]... [--csv]\n"
          "       zeltano-eval --help | --version\n"
          "\n"
          "Reads JSON Lines from standard input. Each line is an object whose keys are\n"
@@ -143,6 +251,24 @@ std::string UsageText() {
          "                           regional decimal separator (default \",\"): one to\n"
          "                           four printable characters, no digits, signs or\n"
          "                           blanks\n"
+         "  --analysis               add \"analysis\" to each output object: the break-even\n"
+         "                           value of every field, the payback time and balance\n"
+         "                           at -20/-10/+10/+20 % of each non-zero field, the net\n"
+         "                           present value, the internal rate and the simple\n"
+         "                           payback time\n"
+         "  --jobs N                 evaluate on N threads (1 to 256; default: one per\n"
+         "                           processor core); the output keeps the input order\n"
+         "  --sweep FIELD=FROM:TO:STEP\n"
+         "                           for each input line, one output per point FROM,\n"
+         "                           FROM+STEP, ... up to TO of FIELD (numbers in the\n"
+         "                           decimal format; the point goes under \"sweep\");\n"
+         "                           twice for a grid of two fields, at most 1000000\n"
+         "                           points\n"
+         "  --csv                    write the labels as CSV for spreadsheets instead of\n"
+         "                           JSON: a header, then one row per output (line,\n"
+         "                           sweep fields, the eleven labels, fault, error);\n"
+         "                           separated by \";\" when the decimal separator is\n"
+         "                           \",\", else by \",\"\n"
          "  --help                   show this help\n"
          "  --version                show the version\n"
          "\n"

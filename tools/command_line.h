@@ -1,19 +1,40 @@
 #pragma once
 // zeltano-eval's command line: its options, their checks and its texts.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "input_set.h"
+#include "money.h"
 #include "number_format.h"
 
 namespace zr {
+
+// One field of --sweep FIELD=FROM:TO:STEP: the points FROM, FROM + STEP, ...
+// up to TO, as money texts in the regional format.
+struct Sweep {
+  Field field = Field::Elettartam;
+  Money from;
+  Money step;
+  std::int64_t count = 0;
+  std::string Point(std::int64_t i, const NumberFormat& format) const;
+};
+
+inline constexpr std::size_t kMaxSweeps = 2;
+inline constexpr std::int64_t kMaxSweepPoints = 1000000;  // all sweeps together
+inline constexpr unsigned kMaxJobs = 256;
 
 struct CommandLine {
   enum class Action { kEvaluate, kHelp, kVersion, kUsageError };
   Action action = Action::kEvaluate;
   NumberFormat format = NumberFormat::Hungarian();
+  bool analysis = false;
+  bool csv = false;
+  unsigned jobs = 0;  // 0: one per core
+  std::vector<Sweep> sweeps;
   std::string error;  // with kUsageError: what is wrong, one line
 };
 

@@ -10,6 +10,9 @@
 #include <new>
 #include <string>
 #include <utility>
+#include <variant>
+
+#include "analysis_json.h"
 
 namespace zr {
 namespace {
@@ -177,7 +180,7 @@ LineResult TooLongLineResult() {
   return ErrorResult("the line is longer than " + std::to_string(kMaxLineBytes) + " bytes");
 }
 
-LineResult EvaluateLine(std::string_view line, const NumberFormat& format) {
+std::variant<InputTexts, LineResult> ReadLine(std::string_view line, const NumberFormat& format) {
   try {
     if (line.size() > kMaxLineBytes) return TooLongLineResult();
     // The JSON reader would take a NUL for the end of the line.
@@ -191,12 +194,39 @@ LineResult EvaluateLine(std::string_view line, const NumberFormat& format) {
     if (!json::sax_parse(line.begin(), line.end(), &reader)) {
       return ErrorResult(std::move(reader).Error());
     }
-    return LineResult{OutcomeToJson(CalculationRun(reader.Texts(), format)), false};
+    return reader.Texts();
   } catch (const std::bad_alloc&) {
     return ErrorResult("not enough memory to evaluate the line");
   } catch (const std::exception& e) {
     return ErrorResult(std::string("the line could not be evaluated: ") + e.what());
   }
+}
+
+LineResult EvaluateTexts(InputTexts texts, const NumberFormat& format, const LineOptions& options) {
+  try {
+    for (const auto& [field, text] : options.overrides) texts[Index(field)] = text;
+    const RunOutcome outcome = CalculationRun(texts, format);
+    json out = OutcomeToJson(outcome);
+    if (!options.overrides.empty()) {
+      json sweep = json::object();
+      for (const auto& [field, text] : options.overrides)
+        sweep[std::string(FieldName(field))] = text;
+      out["sweep"] = std::move(sweep);
+    }
+    if (options.analysis) out["analysis"] = AnalysisToJson(Analyse(outcome.inputs, format), format);
+    return LineResult{std::move(out), false};
+  } catch (const std::bad_alloc&) {
+    return ErrorResult("not enough memory to evaluate the line");
+  } catch (const std::exception& e) {
+    return ErrorResult(std::string("the line could not be evaluated: ") + e.what());
+  }
+}
+
+LineResult EvaluateLine(std::string_view line, const NumberFormat& format,
+                        const LineOptions& options) {
+  std::variant<InputTexts, LineResult> read = ReadLine(line, format);
+  if (auto* error = std::get_if<LineResult>(&read)) return std::move(*error);
+  return EvaluateTexts(std::move(std::get<InputTexts>(read)), format, options);
 }
 
 }  // namespace zr

@@ -4,7 +4,11 @@
 
 #include <cstddef>
 #include <nlohmann/json.hpp>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
 
 #include "calculation_run.h"
 #include "chart_operation.h"
@@ -23,11 +27,25 @@ struct LineResult {
 // The longest line EvaluateLine takes, not counting its line break.
 inline constexpr std::size_t kMaxLineBytes = std::size_t{16} << 20;
 
+// What is asked of a line besides its run.
+struct LineOptions {
+  bool analysis = false;  // add "analysis": what would make it pay off
+  // Box texts put in place of the line's own (a point of a sweep); the
+  // output then names them under "sweep".
+  std::vector<std::pair<Field, std::string>> overrides;
+};
+
 // Missing fields take their start-up texts. A line that is not an object of
 // distinct input fields with string values, is longer than kMaxLineBytes or
 // holds a NUL byte gets {"error": "..."}; so does one whose run fails in any
 // other way (out of memory, say): the call itself never throws.
-LineResult EvaluateLine(std::string_view line, const NumberFormat& format);
+LineResult EvaluateLine(std::string_view line, const NumberFormat& format,
+                        const LineOptions& options = {});
+
+// The two halves of EvaluateLine: reading the line's texts (or its error
+// line), and the run on them with the options.
+std::variant<InputTexts, LineResult> ReadLine(std::string_view line, const NumberFormat& format);
+LineResult EvaluateTexts(InputTexts texts, const NumberFormat& format, const LineOptions& options);
 
 // The error line for a line longer than kMaxLineBytes.
 LineResult TooLongLineResult();

@@ -1,15 +1,26 @@
 // zeltano-eval: one calculation run per input line, without a window.
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <iostream>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
+#include <utility>
+#include <variant>
 #include <vector>
 
 #include "command_line.h"
+#include "csv_output.h"
 #include "line_reader.h"
+#include "ordered_pool.h"
 #include "outcome_json.h"
 
 namespace {
@@ -26,37 +37,119 @@ bool Flushed() {
   return false;
 }
 
-// The lines of standard input, each answered by one output line, flushed at
-// once for programs that talk to zeltano-eval through pipes.
-int EvaluateLines(const zr::NumberFormat& format) {
+// Writes one output line and flushes it; false, with a message, when that
+// fails.
+bool Write(const std::string& text) {
+  errno = 0;
+  std::cout << text << '\n';
+  return Flushed();
+}
+
+// The sweep's points for one input line, as box texts to put in place.
+std::vector<std::pair<zr::Field, std::string>> PointOf(const std::vector<zr::Sweep>& sweeps,
+                                                       std::int64_t index,
+                                                       const zr::NumberFormat& format) {
+  std::vector<std::pair<zr::Field, std::string>> overrides;
+  for (auto s = sweeps.rbegin(); s != sweeps.rend(); ++s) {
+    overrides.insert(overrides.begin(), {s->field, s->Point(index % s->count, format)});
+    index /= s->count;
+  }
+  return overrides;
+}
+
+std::int64_t PointCount(const std::vector<zr::Sweep>& sweeps) {
+  std::int64_t count = 1;
+  for (const zr::Sweep& s : sweeps) count *= s.count;
+  return count;
+}
+
+// The lines of standard input, each answered by one output line (one per
+// point of a sweep), in input order, flushed at once for programs that talk
+// to zeltano-eval through pipes. With more than one job the runs go to a
+// pool of threads.
+int EvaluateLines(const zr::CommandLine& command) {
+  const zr::NumberFormat& format = command.format;
+  const char delimiter = zr::CsvDelimiter(format);
+  std::atomic<bool> any_error = false;
+  // The text written for a line's result.
+  const auto text_of = [&](std::uint64_t line_number, const zr::LineResult& result) {
+    if (result.error) any_error = true;
+    if (command.csv) return zr::CsvRow(line_number, command.sweeps, result.output, delimiter);
+    return result.output.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+  };
+  // One that needs no memory, when not even the error line could be made.
+  const std::string no_memory_line =
+      command.csv ? zr::CsvRow(0, command.sweeps,
+                               {{"error", "not enough memory to evaluate the line"}}, delimiter)
+                  : R"({"error":"not enough memory to evaluate the line"})";
+  const auto out_of_memory = [&] {
+    any_error = true;
+    return no_memory_line;
+  };
+
+  unsigned jobs =
+      command.jobs != 0 ? command.jobs : std::max(1u, std::thread::hardware_concurrency());
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+  jobs = 1;  // no threads in this build
+#endif
+  std::optional<zr::OrderedPool> pool;
+  if (jobs > 1) pool.emplace(jobs, Write);
+  // Hands one result's text on: written at once, or through the pool.
+  const auto emit = [&](std::function<std::string()> make) {
+    if (pool) return pool->Submit(std::move(make));
+    std::string text;
+    try {
+      text = make();
+    } catch (const std::exception&) {
+      text = out_of_memory();
+    }
+    return Write(text);
+  };
+  const auto guarded = [&](std::function<std::string()> make) {
+    return [make = std::move(make), &out_of_memory]() -> std::string {
+      try {
+        return make();
+      } catch (const std::exception&) {
+        return out_of_memory();
+      }
+    };
+  };
+
+  if (command.csv && !Write(zr::CsvHeader(command.sweeps, delimiter))) return zr::kExitInputOutput;
+  const std::int64_t points = PointCount(command.sweeps);
   zr::LineReader reader(*std::cin.rdbuf(), zr::kMaxLineBytes);
-  bool any_error = false;
   std::string line;
-  for (;;) {
+  std::uint64_t line_number = 0;
+  bool written = true;
+  while (written) {
     zr::LineReader::Status status;
     try {
       status = reader.Next(line);
     } catch (const std::exception& e) {
+      if (pool) pool->Finish();
       std::cerr << "zeltano-eval: cannot read the input: " << e.what() << "\n";
       return zr::kExitInputOutput;
     }
     if (status == zr::LineReader::Status::kEnd) break;
-    errno = 0;
-    try {
-      const zr::LineResult result = status == zr::LineReader::Status::kTooLong
-                                        ? zr::TooLongLineResult()
-                                        : zr::EvaluateLine(line, format);
-      any_error = any_error || result.error;
-      std::cout << result.output.dump(-1, ' ', false,
-                                      nlohmann::ordered_json::error_handler_t::replace)
-                << '\n';
-    } catch (const std::exception&) {
-      // Not even the error line could be made: write one that needs no memory.
-      any_error = true;
-      std::cout << "{\"error\":\"not enough memory to evaluate the line\"}\n";
+    ++line_number;
+    std::variant<zr::InputTexts, zr::LineResult> read = status == zr::LineReader::Status::kTooLong
+                                                            ? zr::TooLongLineResult()
+                                                            : zr::ReadLine(line, format);
+    if (auto* error = std::get_if<zr::LineResult>(&read)) {
+      written =
+          emit(guarded([&, n = line_number, r = std::move(*error)] { return text_of(n, r); }));
+      continue;
     }
-    if (!Flushed()) return zr::kExitInputOutput;
+    const auto texts = std::make_shared<const zr::InputTexts>(std::get<zr::InputTexts>(read));
+    for (std::int64_t p = 0; p < points && written; ++p) {
+      written = emit(guarded([&, texts, p, n = line_number] {
+        zr::LineOptions options{command.analysis, PointOf(command.sweeps, p, format)};
+        return text_of(n, zr::EvaluateTexts(*texts, format, options));
+      }));
+    }
   }
+  if (pool && !pool->Finish()) written = false;
+  if (!written) return zr::kExitInputOutput;
   return any_error ? zr::kExitLineError : zr::kExitOk;
 }
 
@@ -88,5 +181,5 @@ int main(int argc, char** argv) {
     case zr::CommandLine::Action::kEvaluate:
       break;
   }
-  return EvaluateLines(command.format);
+  return EvaluateLines(command);
 }
