@@ -5,6 +5,7 @@
 //   build/bench/bench/zeltano_bench        # all cases, once each
 //   build/bench/bench/zeltano_bench --benchmark_repetitions=5
 //       --benchmark_report_aggregates_only=true   (medians, as in bench/README.md)
+//   build/bench/bench/zeltano_bench --benchmark_filter='/startup'   (one case, its floor)
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -20,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis.h"
 #include "calculation_run.h"
 #include "cash_flow_plot.h"
 #include "economics.h"
@@ -109,19 +111,51 @@ void RunCase(benchmark::State& state, const InputTexts& texts, const Floor& floo
   SetFloorCounters(state, floor);
 }
 
+// The arguments are read through volatile, so that every call is a real
+// call with the real arguments. benchmark::DoNotOptimize(b) on a double
+// does not do that with g++ 12 and Debian's Google Benchmark 1.7.1: its
+// "+m,r" constraint let the compiler pass pow an unwritten stack slot (0
+// when tried) instead of the base, and the floor then timed pow(0, t),
+// which glibc answers on a fast path.
+double Power(const std::pair<double, double>& call) {
+  const volatile double& base = call.first;
+  const volatile double& exponent = call.second;
+  return std::pow(base, exponent);
+}
+
 void FloorCase(benchmark::State& state, const Floor& floor) {
   for (auto _ : state) {
     double sum = 0;
-    for (const auto& [base, exponent] : floor.calls) {
-      double b = base;
-      double e = exponent;
-      benchmark::DoNotOptimize(b);  // keep every call a real call
-      benchmark::DoNotOptimize(e);
-      sum += std::pow(b, e);
+    for (const auto& call : floor.calls) sum += Power(call);
+    benchmark::DoNotOptimize(sum);
+  }
+  SetFloorCounters(state, floor);
+}
+
+// The same calls one after another, each exponent waiting for the result
+// before (adding 0 × sum leaves it unchanged but orders the calls): the
+// powers' latency, where FloorCase lets the processor overlap them. Not a
+// floor; it shows how much of the floor is overlap.
+void ChainedFloorCase(benchmark::State& state, const Floor& floor) {
+  for (auto _ : state) {
+    double sum = 0;
+    for (const auto& call : floor.calls) {
+      const volatile double& base = call.first;
+      sum += std::pow(base, call.second + 0.0 * sum);
     }
     benchmark::DoNotOptimize(sum);
   }
   SetFloorCounters(state, floor);
+}
+
+// The analysis of the start-up inputs: break-even values, sensitivity, NPV,
+// internal rate and simple payback.
+void AnalysisCase(benchmark::State& state) {
+  const RunOutcome out = CalculationRun(StartupTexts(kHu), kHu);
+  for (auto _ : state) {
+    Analysis analysis = Analyse(out.inputs, kHu);
+    benchmark::DoNotOptimize(analysis);
+  }
 }
 
 void PlotCase(benchmark::State& state) {
@@ -175,8 +209,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
       const auto run = times_.find("run/" + name);
       const auto floor = times_.find("floor/" + name);
       if (run == times_.end() || floor == times_.end()) continue;
-      std::printf("  %-13s run %9.1f  floor %9.1f  ratio %.2f\n", s.name, run->second,
-                  floor->second, run->second / floor->second);
+      std::printf("  %-13s run %9.1f  floor %9.1f  ratio %.2f", s.name, run->second, floor->second,
+                  run->second / floor->second);
+      const auto chained = times_.find("chained_floor/" + name);
+      if (chained != times_.end()) std::printf("  (chained powers %9.1f)", chained->second);
+      std::printf("\n");
     }
   }
 
@@ -199,7 +236,11 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark((std::string("floor/") + s.name).c_str(), FloorCase, floor)
         ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark((std::string("chained_floor/") + s.name).c_str(), ChainedFloorCase,
+                                 floor)
+        ->Unit(benchmark::kMicrosecond);
   }
+  benchmark::RegisterBenchmark("analysis/startup", AnalysisCase)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("plot/100_points", PlotCase)->Unit(benchmark::kMicrosecond);
   benchmark::RegisterBenchmark("long_text/digits", LongTextCase, '9')
       ->Unit(benchmark::kMicrosecond);

@@ -8,27 +8,40 @@ namespace zr {
 
 Money GrowthFactor(Money rate) { return Money::FromDouble(Checked(Checked(Dbl(rate) / 100) + 1)); }
 
-Money AnnuityFactor(Money t, Money q) {
-  const double T = Dbl(t);
-  const double Q = Dbl(q);
+namespace {
+
+// The closed forms on their double inputs, shared by the factors of one
+// call and by the period evaluations, which take Q, q - 1, g / q and q - g
+// from their model.
+Money Annuity(double T, bool q_is_1, double Q, double q_less_1) {
   // Without interest (the simple payback) the closed form is 0/0; its
   // limit spreads the capital evenly over the period.
-  if (q == MoneyOf(1)) return Money::FromDouble(Checked(1 / T));
+  if (q_is_1) return Money::FromDouble(Checked(1 / T));
   const double qt = Checked(std::pow(Q, T));
-  const double numerator = Checked(qt * Dbl(q - MoneyOf(1)));
+  const double numerator = Checked(qt * q_less_1);
   const double denominator = Checked(qt - 1);
   return Money::FromDouble(Checked(numerator / denominator));
 }
 
-Money PresentValueFactor(Money t, Money q, Money g) {
-  const double T = Dbl(t);
-  const double Q = Dbl(q);
+Money PresentValue(double T, bool g_is_q, double Q, double ratio, double q_less_g) {
   // Equal factors make the closed form 0/0; its limit is t/q. Comparing the
   // rounded factors also covers two rates a hair apart (6.001 against 6).
-  if (g == q) return Money::FromDouble(Checked(T / Q));
-  const double ratio = Checked(Dbl(g) / Q);
-  const double numerator = Checked(1 - Checked(std::pow(ratio, T)));
-  return Money::FromDouble(Checked(numerator / Dbl(q - g)));
+  if (g_is_q) return Money::FromDouble(Checked(T / Q));
+  const double numerator = Checked(1 - Checked(std::pow(Checked(ratio), T)));
+  return Money::FromDouble(Checked(numerator / q_less_g));
+}
+
+}  // namespace
+
+Money AnnuityFactor(Money t, Money q) {
+  const bool q_is_1 = q == MoneyOf(1);
+  return Annuity(Dbl(t), q_is_1, Dbl(q), q_is_1 ? 0 : Dbl(q - MoneyOf(1)));
+}
+
+Money PresentValueFactor(Money t, Money q, Money g) {
+  const double Q = Dbl(q);
+  if (g == q) return PresentValue(Dbl(t), true, Q, 0, 0);
+  return PresentValue(Dbl(t), false, Q, Dbl(g) / Q, Dbl(q - g));
 }
 
 Money SubsidisedInvestment(Money beruhazas, Money tamogatas) {
@@ -51,6 +64,23 @@ PeriodModel MakePeriodModel(const InputSet& in, Money V, std::int32_t hozam, Mon
   m.E1 = Money::FromDouble(Checked(Dbl(base * in.Egyebkolts) / 100));
   m.S1 = in.Energiaar * MoneyOf(hozam);
   m.capital_share = Checked(1 - Checked(Dbl(in.Maradvanyertek) / 100));
+
+  m.Q = Dbl(m.q);
+  // Growth factors come from GrowthFactor, so |q| and |g| stay below 10^17
+  // raw: q - 1 and q - g cannot leave the Money range.
+  m.q_less_1 = Dbl(m.q - MoneyOf(1));
+  m.capital = Dbl(m.V) * m.capital_share;
+  const auto growth_of = [&m](Money g) {
+    for (int i = 0; i < m.growth_count; ++i) {
+      if (m.growth[i].g == g) return i;
+    }
+    m.growth[m.growth_count] = {g, Dbl(g) / m.Q, Dbl(m.q - g)};
+    return m.growth_count++;
+  };
+  m.K_growth = growth_of(m.gK);
+  m.U_growth = growth_of(m.gU);
+  m.E_growth = growth_of(m.gE);
+  m.S_growth = growth_of(m.gS);
   return m;
 }
 
@@ -71,32 +101,24 @@ struct Wide {
 template <class Width, class Figures>
 Figures Evaluate(const PeriodModel& m, Money t) {
   Figures p;
-  p.a = AnnuityFactor(t, m.q);
-  p.Eveskolts = Width::Whole(Checked(Checked(Dbl(m.V) * m.capital_share) * Dbl(p.a)));
+  const double T = Dbl(t);
+  p.a = Annuity(T, m.q == MoneyOf(1), m.Q, m.q_less_1);
+  p.Eveskolts = Width::Whole(Checked(Checked(m.capital) * Dbl(p.a)));
 
-  // The growth factors of the four amounts are often equal (3 % for all
-  // costs by default): each distinct factor costs one power, not four.
-  struct Known {
-    Money g;
-    Money f;
-  };
-  Known known[4];
-  int known_count = 0;
-  const auto f_times_a = [&](Money g) {
-    for (int i = 0; i < known_count; ++i) {
-      if (known[i].g == g) return known[i].f * p.a;
-    }
-    const Money f = PresentValueFactor(t, m.q, g);
-    known[known_count++] = {g, f};
-    return f * p.a;
-  };
+  // f ⊗ a once per distinct growth factor: with the default 3 % for all
+  // costs one power serves three amounts.
+  Money f_times_a[4];
+  for (int i = 0; i < m.growth_count; ++i) {
+    const PeriodModel::Growth& g = m.growth[i];
+    f_times_a[i] = PresentValue(T, g.g == m.q, m.Q, g.ratio, g.q_less_g) * p.a;
+  }
 
-  p.Karbeveskolts = Width::Whole(m.K1 * f_times_a(m.gK));
-  p.Uzemeveskolts = Width::Whole(m.U1 * f_times_a(m.gU));
-  p.Egyebeveskolts = Width::Whole(m.E1 * f_times_a(m.gE));
+  p.Karbeveskolts = Width::Whole(m.K1 * f_times_a[m.K_growth]);
+  p.Uzemeveskolts = Width::Whole(m.U1 * f_times_a[m.U_growth]);
+  p.Egyebeveskolts = Width::Whole(m.E1 * f_times_a[m.E_growth]);
   p.Osszeskolts = Width::Add(Width::Add(Width::Add(p.Eveskolts, p.Karbeveskolts), p.Uzemeveskolts),
                              p.Egyebeveskolts);
-  p.Megtakariteves = Width::Whole(m.S1 * f_times_a(m.gS));
+  p.Megtakariteves = Width::Whole(m.S1 * f_times_a[m.S_growth]);
   return p;
 }
 

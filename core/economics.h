@@ -34,6 +34,24 @@ struct PeriodModel {
   Money gK, gU, gE, gS;
   Money K1, U1, E1, S1;
   double capital_share;  // 1 - residual value / 100
+
+  // What every period evaluation would otherwise work out again: the same
+  // double steps, taken once. Stored unchecked; each evaluation checks them
+  // where the closed forms use them, so a fault comes where it always did.
+  double Q;         // Dbl(q)
+  double q_less_1;  // Dbl(q - 1)
+  double capital;   // Dbl(V) × capital_share
+  // The distinct growth factors among gK, gU, gE, gS (each costs one power
+  // per period, however many amounts share it), and which one each amount
+  // takes.
+  struct Growth {
+    Money g;
+    double ratio;     // Dbl(g) / Q
+    double q_less_g;  // Dbl(q - g)
+  };
+  Growth growth[4];
+  int growth_count = 0;
+  int K_growth = 0, U_growth = 0, E_growth = 0, S_growth = 0;
 };
 
 // `base` is the amount on which the maintenance and other percentages are

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "arithmetic_fault.h"
+#include "checked_math.h"
 #include "number_text.h"
 #include "test_inputs.h"
 
@@ -135,6 +136,37 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AnnualEconomics, YieldBeyondThirtyTwoBitsIsAFault) {
   const InputSet in = Inputs({{Field::Akoll, "100000000000"}});
   EXPECT_THROW(AnnualEconomics(in, in.Beruhazas), ArithmeticFault);
+}
+
+// A period evaluation takes q, g / q and q - g from its model; it must give
+// what the one-call factors give, for every way the growth factors can
+// coincide: all equal to q, some shared, all distinct, and q = 1.
+TEST(PeriodModel, EvaluationAgreesWithTheOneCallFactors) {
+  const test::TextChanges scenarios[] = {
+      {},
+      {{Field::Karbkoltsvalt, "6"}, {Field::Uzemkoltsvalt, "6"}, {Field::Egyebkoltsvalt, "6"}},
+      {{Field::Karbkoltsvalt, "1,5"}, {Field::Uzemkoltsvalt, "7,25"}, {Field::Energiaarvalt, "0"}},
+      {{Field::Egyebkoltsvalt, "6,001"}, {Field::Maradvanyertek, "12,5"}},
+      {{Field::Kamatlab, "0"}, {Field::Tamogatas, "33,3"}},
+  };
+  for (const test::TextChanges& changes : scenarios) {
+    const InputSet in = Inputs(changes);
+    const PeriodModel m = test::ChartModel(in);
+    for (const char* text : {"0,1", "1", "16,68", "25", "99,99"}) {
+      const Money t = M(text);
+      const PeriodFigures p = PeriodEvaluation(m, t);
+      const Money a = AnnuityFactor(t, m.q);
+      const auto levelised = [&](Money first_year, Money g) {
+        return Int32(first_year * (PresentValueFactor(t, m.q, g) * a));
+      };
+      EXPECT_EQ(p.a, a) << text;
+      EXPECT_EQ(p.Eveskolts, Int32(Checked(Dbl(m.V) * m.capital_share) * Dbl(a))) << text;
+      EXPECT_EQ(p.Karbeveskolts, levelised(m.K1, m.gK)) << text;
+      EXPECT_EQ(p.Uzemeveskolts, levelised(m.U1, m.gU)) << text;
+      EXPECT_EQ(p.Egyebeveskolts, levelised(m.E1, m.gE)) << text;
+      EXPECT_EQ(p.Megtakariteves, levelised(m.S1, m.gS)) << text;
+    }
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "arithmetic_fault.h"
 #include "checked_math.h"
+#include "rounding.h"
 
 namespace zr {
 namespace {
@@ -115,6 +116,58 @@ TEST(CheckedDouble, NonFiniteStepsAndWholeNumberOverflowAreFaults) {
   EXPECT_THROW(Add32(std::numeric_limits<std::int32_t>::max(), 1), ArithmeticFault);
   EXPECT_THROW(Sub32(std::numeric_limits<std::int32_t>::min(), 1), ArithmeticFault);
   EXPECT_EQ(Sub32(-250, 0), -250);
+}
+
+// The library's nearbyint, which the checked conversions used to call, is
+// the reference: every value, sign of zero included.
+TEST(RoundHalfEven, AgreesWithNearbyint) {
+  const double cases[] = {0.5,
+                          1.5,
+                          2.5,
+                          -0.5,
+                          -2.5,
+                          -3.5,
+                          0.49999999999999994,
+                          -0.3,
+                          -0.0,
+                          0.0,
+                          4503599627370495.5,
+                          -4503599627370495.5,
+                          4503599627370496.0,
+                          9007199254740993.0,
+                          1e300,
+                          -1e300,
+                          5e-324,
+                          std::numeric_limits<double>::infinity()};
+  for (const double x : cases) {
+    const double expected = std::nearbyint(x);
+    EXPECT_EQ(RoundHalfEven(x), expected) << x;
+    EXPECT_EQ(std::signbit(RoundHalfEven(x)), std::signbit(expected)) << x;
+  }
+  EXPECT_TRUE(std::isnan(RoundHalfEven(std::nan(""))));
+}
+
+TEST(DivideRoundHalfEven, RoundsEveryRemainderLikeTheRule) {
+  struct Case {
+    std::int64_t numerator, quotient;
+  };
+  const Case cases[] = {{0, 0},
+                        {4999, 0},
+                        {5000, 0},
+                        {5001, 1},
+                        {15000, 2},
+                        {25000, 2},
+                        {-5000, 0},
+                        {-15000, -2},
+                        {-15001, -2},
+                        {-14999, -1},
+                        {kMax, kMax / 10000 + 1},
+                        {kMin, kMin / 10000 - 1}};
+  for (const auto& [numerator, quotient] : cases) {
+    EXPECT_EQ(DivideRoundHalfEven(numerator, Money::kScale), quotient) << numerator;
+    EXPECT_EQ(DivideRoundHalfEven(WideInt{numerator}, WideInt{Money::kScale}), quotient)
+        << numerator;
+  }
 }
 
 }  // namespace
