@@ -9,10 +9,12 @@
 #include <algorithm>
 #include <limits>
 
+#include "analysis_window.h"
 #include "assets.h"
 #include "chart_frame.h"
 #include "error_reporter.h"
 #include "fonts.h"
+#include "input_captions.h"
 #include "input_set.h"
 #include "ui_main_window.h"
 
@@ -63,6 +65,9 @@ MainWindow::MainWindow(ErrorReporter& reporter, NumberFormat format, QWidget* pa
       background_(kBackgroundPath) {
   ui_->setupUi(this);
   SetUpControls();
+  analysis_ = std::make_unique<AnalysisWindow>(ReadInputCaptions(*this), format_);
+  connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this,
+          &MainWindow::ShowAnalysis);
   Form_Load();
 }
 
@@ -146,9 +151,16 @@ void MainWindow::Command1_Click() {
     results_[i]->setText(text ? FromUtf8(*text) : QString());
   }
   ui_->graf->Perform(ChartOperations(first_plot, chart.end()));
+  analysis_->SetInputs(outcome.inputs);
 }
 
 void MainWindow::Command2_Click() { close(); }
+
+void MainWindow::ShowAnalysis() {
+  analysis_->show();
+  analysis_->raise();
+  analysis_->activateWindow();
+}
 
 void MainWindow::paintEvent(QPaintEvent*) {
   // Unscaled from the top-left corner; the light yellow back colour shows

@@ -19,6 +19,7 @@ class Zeltano;
 
 namespace zr {
 
+class AnalysisWindow;
 class ErrorReporter;
 
 class MainWindow : public QWidget {
@@ -35,6 +36,10 @@ class MainWindow : public QWidget {
   // Exit: closes the window, which ends the program.
   void Command2_Click();
 
+ public slots:
+  // Opens the "Elemzés" window (F2) and brings it to the front.
+  void ShowAnalysis();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
@@ -49,6 +54,7 @@ class MainWindow : public QWidget {
   SvgPicture background_;
   std::array<QLineEdit*, kFieldCount> inputs_{};      // by Index(Field)
   std::array<QLabel*, kResultLabelCount> results_{};  // by ResultLabel
+  std::unique_ptr<AnalysisWindow> analysis_;          // a window of its own
 };
 
 }  // namespace zr
