@@ -143,7 +143,7 @@ void AnalysisWindow::BuildControls() {
   tornado_layout->addWidget(tornado_, 1);
   tabs_->addTab(tornado_page, QStringLiteral("Érzékenység (tornádó diagram)"));
 
-  resize(940, 640);
+  resize(940, 580);
 }
 
 void AnalysisWindow::SetInputs(const InputSet& inputs) {
