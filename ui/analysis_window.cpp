@@ -10,6 +10,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <exception>
 
+#include "arithmetic_fault.h"
 #include "calculation_run.h"
 #include "fonts.h"
 #include "number_text.h"
@@ -144,6 +145,30 @@ void AnalysisWindow::BuildControls() {
   tabs_->addTab(tornado_page, QStringLiteral("Érzékenység (tornádó diagram)"));
 
   resize(940, 580);
+}
+
+void AnalysisWindow::FollowRun(const RunOutcome& outcome) {
+  if (!outcome.fault) {
+    SetInputs(outcome.inputs);
+    return;
+  }
+  // A run that ended early may not have read every box; the inputs it holds
+  // would then be another scenario. Read them again as the run reads them.
+  InputSet inputs;
+  try {
+    for (const Field field : kAllFields) {
+      inputs[field] = TextToMoney(outcome.corrected[Index(field)], format_);
+    }
+  } catch (const ArithmeticFault&) {
+    latest_.reset();
+    ++latest_run_;
+    ShowPending();
+    const QString message = QStringLiteral("Nincs elemzés. ") + FromUtf8(*outcome.fault);
+    status_->setText(message);
+    tornado_->ShowMessage(message);
+    return;
+  }
+  SetInputs(inputs);
 }
 
 void AnalysisWindow::SetInputs(const InputSet& inputs) {

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "analysis.h"
+#include "calculation_run.h"
 #include "input_captions.h"
 #include "input_set.h"
 #include "number_format.h"
@@ -39,6 +40,10 @@ class AnalysisWindow : public QWidget {
   // main window has closed.
   AnalysisWindow(InputCaptions captions, NumberFormat format, QWidget* parent = nullptr);
   ~AnalysisWindow() override;
+
+  // Follows a run of the main window: its inputs, or, when the run ended on
+  // a fault before it had read all sixteen, no analysis at all.
+  void FollowRun(const RunOutcome& outcome);
 
   // The inputs of the latest run. The figures on show are cleared at once;
   // the new ones are computed now if the window is open, else when it opens.

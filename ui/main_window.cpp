@@ -151,7 +151,7 @@ void MainWindow::Command1_Click() {
     results_[i]->setText(text ? FromUtf8(*text) : QString());
   }
   ui_->graf->Perform(ChartOperations(first_plot, chart.end()));
-  analysis_->SetInputs(outcome.inputs);
+  analysis_->FollowRun(outcome);
 }
 
 void MainWindow::Command2_Click() { close(); }

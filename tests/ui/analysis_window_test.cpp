@@ -67,7 +67,8 @@ void ExpectShows(const AnalysisFixture& f, const InputSet& in) {
     EXPECT_EQ(f.Cell(field, kBreakEven).toStdString(), b.value ? MoneyText(*b.value, hu) : b.why)
         << Index(field);
   }
-  EXPECT_EQ(f.Figure("NPV").toStdString(), WholeNumberText(a.npv.value()));
+  EXPECT_EQ(f.Figure("NPV").toStdString(),
+            a.npv ? WholeNumberText(*a.npv) : std::string("nem számítható ki"));
   EXPECT_EQ(f.Analysis()->findChild<TornadoChart*>("Tornado")->Bars().size(), a.sensitivity.size());
 }
 
@@ -121,6 +122,19 @@ TEST(AnalysisWindow, FollowsACalculateAndNeverShowsTheOldFigures) {
   EXPECT_EQ(f.Cell(Field::Energiaar, kBreakEven), "");
   EXPECT_EQ(f.Cell(Field::Energiaar, kCurrent), "22");
   ASSERT_TRUE(f.WaitIdle());
+  ExpectShows(f, InputsWith(changes));
+}
+
+TEST(AnalysisWindow, ARunEndedOnAFaultIsAnalysedWithAllItsInputs) {
+  AnalysisFixture f;
+  f.Open();
+  ASSERT_TRUE(f.WaitIdle());
+  // The run stops at the subsidised investment, before it reads the later boxes.
+  const TextChanges changes = {{Field::Beruhazas, "900000000000000"}};
+  f.Calculate(changes);
+  ASSERT_EQ(f.reporter.messages.size(), 1u);
+  ASSERT_TRUE(f.WaitIdle());
+  EXPECT_EQ(f.Cell(Field::Energiaar, kCurrent), "20");
   ExpectShows(f, InputsWith(changes));
 }
 
