@@ -29,9 +29,15 @@ std::vector<Sensitivity> SensitivityOf(const InputSet& in, const NumberFormat& f
     for (std::size_t i = 0; i < kSensitivitySteps.size(); ++i) {
       SensitivityCase& c = s.cases[i];
       c.percent = kSensitivitySteps[i];
-      // 0.8, 0.9, 1.1 and 1.2 are exact in Money.
-      c.value = in[field] * Money::FromRaw(Money::kScale + c.percent * Money::kScale / 100);
-      c.out_of_range = CheckText(RuleFor(field), MoneyText(c.value, format), format).has_value();
+      try {
+        // 0.8, 0.9, 1.1 and 1.2 are exact in Money.
+        c.value = in[field] * Money::FromRaw(Money::kScale + c.percent * Money::kScale / 100);
+        c.out_of_range = CheckText(RuleFor(field), MoneyText(c.value, format), format).has_value();
+      } catch (const ArithmeticFault&) {
+        // Too large for Money: typed in, validation would replace it too.
+        c.value = Money();
+        c.out_of_range = true;
+      }
       if (c.out_of_range) continue;
       InputSet changed = in;
       changed[field] = c.value;

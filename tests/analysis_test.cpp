@@ -138,6 +138,19 @@ TEST(Sensitivity, CasesAreRunsWithTheChangedValue) {
   EXPECT_FALSE(all[2].cases[0].out_of_range);
 }
 
+// An investment near the top of Money: raised by 10 % or 20 % it no longer
+// fits, which is out of range like any value validation would replace.
+TEST(Sensitivity, AChangedValueBeyondMoneyIsOutOfRange) {
+  const InputSet in = test::InputsWith({{Field::Beruhazas, "900000000000000"}});
+  const std::vector<Sensitivity> all = SensitivityOf(in, kHu);
+  ASSERT_EQ(all[1].field, Field::Beruhazas);
+  EXPECT_FALSE(all[1].cases[0].out_of_range);
+  EXPECT_FALSE(all[1].cases[1].out_of_range);
+  EXPECT_TRUE(all[1].cases[2].out_of_range);
+  EXPECT_TRUE(all[1].cases[3].out_of_range);
+  EXPECT_NO_THROW(Analyse(in, kHu));
+}
+
 TEST(Analysis, NetPresentValueAndSimplePayback) {
   // Start-up: 72000 × 23.5849 − 1000000 − (5000 + 3456 + 2000) × 17.0718.
   EXPECT_EQ(NetPresentValue(test::InputsWith({})), 519610);

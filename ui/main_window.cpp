@@ -23,12 +23,14 @@
 #include <string_view>
 #include <variant>
 
+#include "analysis_window.h"
 #include "assets.h"
 #include "chart_export.h"
 #include "chart_frame.h"
 #include "error_reporter.h"
 #include "figure_fit.h"
 #include "fonts.h"
+#include "input_captions.h"
 #include "input_set.h"
 #include "require_child.h"
 #include "scenario_file.h"
@@ -129,6 +131,7 @@ MainWindow::MainWindow(ErrorReporter& reporter, NumberFormat format, QWidget* pa
       background_(kBackgroundPath) {
   ui_->setupUi(this);
   SetUpControls();
+  analysis_ = std::make_unique<AnalysisWindow>(ReadInputCaptions(*this), format_);
   Form_Load();
 }
 
@@ -216,6 +219,7 @@ void MainWindow::SetUpMenu() {
              &MainWindow::CopyResults_Click);
   AddCommand(QStringLiteral("&Grafikon mentése képként…"), QKeySequence(),
              &MainWindow::ChartImage_Click);
+  AddCommand(QStringLiteral("E&lemzés"), QKeySequence(Qt::Key_F2), &MainWindow::ShowAnalysis);
   AddCommand(QStringLiteral("Felhasználói ú&tmutató"), QKeySequence::HelpContents,
              &MainWindow::Help_Click);
   // A box without a selection lets Ctrl+C through to the window.
@@ -446,11 +450,18 @@ void MainWindow::Command1_Click() {
   const auto& payback = outcome.labels[static_cast<std::size_t>(ResultLabel::L)];
   ui_->graf->setAccessibleDescription(ChartDescription(payback ? FromUtf8(*payback) : QString()));
   last_outcome_ = outcome;
+  analysis_->FollowRun(outcome);
 }
 
 void MainWindow::Command2_Click() {
   // On a small screen the window sits in a scrolling frame: close that.
   window()->close();
+}
+
+void MainWindow::ShowAnalysis() {
+  analysis_->show();
+  analysis_->raise();
+  analysis_->activateWindow();
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {

@@ -26,6 +26,7 @@ class Zeltano;
 
 namespace zr {
 
+class AnalysisWindow;
 class ErrorReporter;
 
 class MainWindow : public QWidget {
@@ -79,6 +80,9 @@ class MainWindow : public QWidget {
   // Tests see the guide's address through this instead of a browser.
   void SetUrlOpener(std::function<bool(const QUrl&)> opener) { open_url_ = std::move(opener); }
 
+  // Opens the "Elemzés" window (F2) and brings it to the front.
+  void ShowAnalysis();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -106,6 +110,7 @@ class MainWindow : public QWidget {
   std::array<QLabel*, kResultLabelCount> results_{};   // by ResultLabel
   std::array<QFont, kResultLabelCount> result_fonts_;  // as the layout gives them
   std::array<QLabel*, kResultLabelCount> result_captions_{};
+  std::unique_ptr<AnalysisWindow> analysis_;  // a window of its own
 };
 
 }  // namespace zr

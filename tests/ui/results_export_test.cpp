@@ -68,11 +68,14 @@ TEST(ChartImage, SavesWhatTheBoxShowsAsPngAndTheRunAsSvg) {
 
 TEST(Menu, OffersEveryCommandOnItsShortcutWithItsOwnAccessKey) {
   WindowFixture f;
-  const std::pair<const char*, const char*> expected[] = {
-      {"Forgatókönyv megnyitása…", "Ctrl+O"}, {"Forgatókönyv mentése", "Ctrl+S"},
-      {"Mentés másként…", "Ctrl+Shift+S"},    {"Jelentés PDF-ben…", "Ctrl+P"},
-      {"Eredmények másolása", "Ctrl+C"},      {"Grafikon mentése képként…", ""},
-      {"Felhasználói útmutató", "F1"}};
+  const std::pair<const char*, const char*> expected[] = {{"Forgatókönyv megnyitása…", "Ctrl+O"},
+                                                          {"Forgatókönyv mentése", "Ctrl+S"},
+                                                          {"Mentés másként…", "Ctrl+Shift+S"},
+                                                          {"Jelentés PDF-ben…", "Ctrl+P"},
+                                                          {"Eredmények másolása", "Ctrl+C"},
+                                                          {"Grafikon mentése képként…", ""},
+                                                          {"Elemzés", "F2"},
+                                                          {"Felhasználói útmutató", "F1"}};
   const QList<QAction*> actions = f.window->actions();
   ASSERT_EQ(actions.size(), std::ssize(expected));
   QSet<QChar> keys;

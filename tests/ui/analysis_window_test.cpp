@@ -1,0 +1,241 @@
+// The "Elemzés" window: opened with F2, it follows every Calculate, shows the
+// core's figures, drops a result that a newer Calculate overtook and leaves
+// nothing behind when the program ends while it works.
+
+#include "analysis_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QThreadPool>
+#include <algorithm>
+
+#include "analysis.h"
+#include "input_captions.h"
+#include "number_text.h"
+#include "test_inputs.h"
+#include "tornado_chart.h"
+#include "ui_test_support.h"
+
+namespace zr::test {
+namespace {
+
+constexpr int kWorkerTimeoutMs = 60000;  // generous: the sanitizer build is slow
+enum Column { kCaption, kCurrent, kBreakEven, kUnit };
+
+struct AnalysisFixture : WindowFixture {
+  // The main window's analysis window: a window of its own, the only one,
+  // as each test's main window takes its own along when it goes.
+  AnalysisWindow* Analysis() const {
+    AnalysisWindow* found = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* analysis = qobject_cast<AnalysisWindow*>(w)) {
+        if (found != nullptr) return nullptr;
+        found = analysis;
+      }
+    }
+    return found;
+  }
+  void Open() const {
+    ShowActive();
+    QTest::keyClick(window.get(), Qt::Key_F2);
+  }
+  bool WaitIdle() const {
+    return WaitFor([&] { return !Analysis()->Busy(); }, kWorkerTimeoutMs);
+  }
+  void Calculate(TextChanges changes) const {
+    for (const auto& [field, text] : changes) Box(field)->setText(QString::fromStdString(text));
+    QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
+  }
+  QString Cell(Field field, int column) const {
+    return Analysis()
+        ->findChild<QTableWidget*>("Kuszobertekek")
+        ->item(Index(field), column)
+        ->text();
+  }
+  QString Figure(const char* name) const { return Analysis()->findChild<QLabel*>(name)->text(); }
+};
+
+// The window shows what the core computes for these inputs, in every cell.
+void ExpectShows(const AnalysisFixture& f, const InputSet& in) {
+  const NumberFormat hu = NumberFormat::Hungarian();
+  const Analysis a = Analyse(in, hu);
+  for (const Field field : kAllFields) {
+    const BreakEven& b = a.break_even[Index(field)];
+    EXPECT_EQ(f.Cell(field, kCurrent).toStdString(), MoneyText(in[field], hu)) << Index(field);
+    EXPECT_EQ(f.Cell(field, kBreakEven).toStdString(), b.value ? MoneyText(*b.value, hu) : b.why)
+        << Index(field);
+  }
+  EXPECT_EQ(f.Figure("NPV").toStdString(),
+            a.npv ? WholeNumberText(*a.npv) : std::string("nem számítható ki"));
+  EXPECT_EQ(f.Analysis()->findChild<TornadoChart*>("Tornado")->Bars().size(), a.sensitivity.size());
+}
+
+TEST(AnalysisWindow, F2OpensItOnTheStartUpFigures) {
+  AnalysisFixture f;
+  ASSERT_NE(f.Analysis(), nullptr);
+  EXPECT_FALSE(f.Analysis()->isVisible());
+  EXPECT_FALSE(f.Analysis()->Busy());  // a closed window computes nothing
+  f.Open();
+  ASSERT_TRUE(f.Analysis()->isVisible());
+  EXPECT_FALSE(f.Analysis()->isModal());
+  ASSERT_TRUE(f.WaitIdle());
+
+  struct Row {
+    Field field;
+    const char* caption;
+    const char* current;
+    const char* break_even;
+    const char* unit;
+  };
+  const Row rows[] = {
+      {Field::Elettartam, "A vizsgált napkollektoros rendszer várható élettertama/vizsgált időszak",
+       "25", "16,6739", "év"},
+      {Field::Kamatlab, "Referencia kamatláb, p", "6", "9,6749", "%"},
+      {Field::Energiaar, "Kiváltott energiahordozó ára a beruházáskor", "20", "13,8804", "Ft/kWh"},
+      {Field::Tamogatas, "Állami, önkormányzati, vagy egyéb beruházási támogatás mértéke", "0",
+       "Az egyenleg a megengedett tartományban végig nemnegatív.", ""},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(f.Cell(r.field, kCaption), r.caption);
+    EXPECT_EQ(f.Cell(r.field, kCurrent), r.current);
+    EXPECT_EQ(f.Cell(r.field, kBreakEven), r.break_even);
+    EXPECT_EQ(f.Cell(r.field, kUnit), r.unit);
+  }
+  EXPECT_EQ(f.Figure("NPV"), "519610");
+  EXPECT_EQ(f.Figure("BelsoRata"), "9,6749");
+  EXPECT_EQ(f.Figure("EgyszeruMegterules"), "11,47");
+  ExpectShows(f, InputsWith({}));
+}
+
+TEST(AnalysisWindow, FollowsACalculateAndNeverShowsTheOldFigures) {
+  AnalysisFixture f;
+  f.Open();
+  ASSERT_TRUE(f.WaitIdle());
+  const TextChanges changes = {{Field::Energiaar, "22"}, {Field::Tamogatas, "30"}};
+  f.Calculate(changes);
+  // Until the worker is done the old figures are gone.
+  EXPECT_TRUE(f.Analysis()->Busy());
+  EXPECT_EQ(f.Figure("Allapot"), "Számítás…");
+  EXPECT_EQ(f.Figure("NPV"), "");
+  EXPECT_EQ(f.Cell(Field::Energiaar, kBreakEven), "");
+  EXPECT_EQ(f.Cell(Field::Energiaar, kCurrent), "22");
+  ASSERT_TRUE(f.WaitIdle());
+  ExpectShows(f, InputsWith(changes));
+}
+
+TEST(AnalysisWindow, ARunEndedOnAFaultIsAnalysedWithAllItsInputs) {
+  AnalysisFixture f;
+  f.Open();
+  ASSERT_TRUE(f.WaitIdle());
+  // The run stops at the subsidised investment, before it reads the later boxes.
+  const TextChanges changes = {{Field::Beruhazas, "900000000000000"}};
+  f.Calculate(changes);
+  ASSERT_EQ(f.reporter.messages.size(), 1u);
+  ASSERT_TRUE(f.WaitIdle());
+  EXPECT_EQ(f.Cell(Field::Energiaar, kCurrent), "20");
+  ExpectShows(f, InputsWith(changes));
+}
+
+TEST(AnalysisWindow, DropsAResultThatANewerCalculateOvertook) {
+  AnalysisFixture f;
+  f.Open();
+  ASSERT_TRUE(f.WaitIdle());
+  std::vector<QString> shown;  // the Energiaar value of every result put on show
+  QObject::connect(f.Analysis(), &AnalysisWindow::ResultShown,
+                   [&] { shown.push_back(f.Cell(Field::Energiaar, kCurrent)); });
+  f.Calculate({{Field::Energiaar, "5"}});  // no payback: the slower analysis
+  f.Calculate({{Field::Energiaar, "22"}});
+  ASSERT_TRUE(f.WaitIdle());
+  EXPECT_EQ(shown, std::vector<QString>{"22"});
+  ExpectShows(f, InputsWith({{Field::Energiaar, "22"}}));
+}
+
+TEST(AnalysisWindow, EndingTheProgramWhileItWorksLeavesNothingBehind) {
+  AnalysisFixture f;
+  f.Open();
+  f.Calculate({{Field::Energiaar, "1"}});
+  ASSERT_TRUE(f.Analysis()->Busy());
+  f.window.reset();
+  EXPECT_EQ(f.Analysis(), nullptr);  // gone with the main window
+  // The worker finishes on its own; its result reaches no window.
+  QThreadPool::globalInstance()->waitForDone();
+  QCoreApplication::processEvents();
+  SUCCEED();
+}
+
+// An end shows the case's payback text, or says why there is none.
+void ExpectEnd(const TornadoEnd& end, const Sensitivity& s) {
+  const auto c = std::find_if(s.cases.begin(), s.cases.end(),
+                              [&](const SensitivityCase& k) { return k.percent == end.percent; });
+  ASSERT_NE(c, s.cases.end());
+  const char* expected = end.kind == TornadoEnd::Kind::kOutOfRange ? "tartományon kívül"
+                         : c->payback                              ? c->payback->c_str()
+                                                                   : "nem számítható";
+  EXPECT_EQ(end.text.toStdString(), expected) << end.percent;
+  EXPECT_EQ(end.kind == TornadoEnd::Kind::kOutOfRange, c->out_of_range) << end.percent;
+}
+
+TEST(TornadoBars, WidestFirstWithOutOfRangeAndNoPaybackKept) {
+  const NumberFormat hu = NumberFormat::Hungarian();
+  using Kind = TornadoEnd::Kind;
+  struct Case {
+    TextChanges changes;
+    Field field;
+    Kind minus;
+    int minus_percent;
+    Kind plus;
+    int plus_percent;
+  };
+  const Case cases[] = {
+      {{}, Field::Energiaar, Kind::kYears, -20, Kind::kYears, 20},
+      // 90 % + 20 % is out of range, + 10 % is not.
+      {{{Field::Tamogatas, "90"}}, Field::Tamogatas, Kind::kYears, -20, Kind::kYears, 10},
+      // 1 Ft/kWh is the lowest price the box takes; no payback when it rises.
+      {{{Field::Energiaar, "1"}}, Field::Energiaar, Kind::kOutOfRange, -20, Kind::kNoPayback, 20},
+  };
+  for (const Case& c : cases) {
+    const InputSet in = InputsWith(c.changes);
+    const std::vector<Sensitivity> sensitivity = SensitivityOf(in, hu);
+    const TornadoBase base = TornadoBaseOf(PaybackAndBalanceOf(in, hu).payback, hu);
+    const std::vector<TornadoBar> bars = TornadoBars(sensitivity, base, hu);
+    ASSERT_EQ(bars.size(), sensitivity.size());
+    const auto bar = std::find_if(bars.begin(), bars.end(),
+                                  [&](const TornadoBar& b) { return b.field == c.field; });
+    const auto s = std::find_if(sensitivity.begin(), sensitivity.end(),
+                                [&](const Sensitivity& k) { return k.field == c.field; });
+    ASSERT_NE(bar, bars.end()) << Index(c.field);
+    EXPECT_EQ(bar->minus.kind, c.minus) << Index(c.field);
+    EXPECT_EQ(bar->minus.percent, c.minus_percent) << Index(c.field);
+    EXPECT_EQ(bar->plus.kind, c.plus) << Index(c.field);
+    EXPECT_EQ(bar->plus.percent, c.plus_percent) << Index(c.field);
+    ExpectEnd(bar->minus, *s);
+    ExpectEnd(bar->plus, *s);
+  }
+  // The start-up energy price moves the payback most, the service life not at all.
+  const InputSet startup = InputsWith({});
+  const TornadoBase base = TornadoBaseOf(PaybackAndBalanceOf(startup, hu).payback, hu);
+  const std::vector<TornadoBar> bars = TornadoBars(SensitivityOf(startup, hu), base, hu);
+  EXPECT_EQ(bars.front().field, Field::Energiaar);
+  EXPECT_EQ(bars.back().field, Field::Elettartam);
+}
+
+TEST(InputCaptions, SplitsTheUnitOffTheShownCaption) {
+  const std::pair<const char*, InputCaption> cases[] = {
+      {"Referencia kamatláb, p [%]:", {"Referencia kamatláb, p", "%"}},
+      {"Éves karbantartási költség a beruházás százalékában, [%]: ",
+       {"Éves karbantartási költség a beruházás százalékában", "%"}},
+      {"Napkollektorok fajlagos energiahozama, Qkoll [kWh/(m2.év)]",
+       {"Napkollektorok fajlagos energiahozama, Qkoll", "kWh/(m2.év)"}},
+      {"Nincs mértékegysége:", {"Nincs mértékegysége", ""}},
+  };
+  for (const auto& [shown, expected] : cases) {
+    const InputCaption split = SplitCaption(QString::fromUtf8(shown));
+    EXPECT_EQ(split.text, expected.text) << shown;
+    EXPECT_EQ(split.unit, expected.unit) << shown;
+  }
+}
+
+}  // namespace
+}  // namespace zr::test

@@ -1,0 +1,266 @@
+#include "analysis_window.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+#include <exception>
+
+#include "arithmetic_fault.h"
+#include "calculation_run.h"
+#include "fonts.h"
+#include "number_text.h"
+#include "tornado_chart.h"
+
+namespace zr {
+
+namespace {
+
+const QString kBusyText = QStringLiteral("Számítás…");
+const QString kDoneText = QStringLiteral(
+    "Az elemzés a legutóbb kiszámított adatokra vonatkozik (a javított szövegekre, "
+    "ha volt hibás mező).");
+const QString kFailedText = QStringLiteral("Az elemzés nem sikerült.");
+const QString kNotComputable = QStringLiteral("nem számítható ki");
+
+enum Column { kCaption, kCurrent, kBreakEven, kUnit, kColumnCount };
+
+QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+AnalysisResult Compute(std::uint64_t run, const InputSet& inputs, const NumberFormat& format) {
+  AnalysisResult result;
+  result.run = run;
+  result.inputs = inputs;
+  try {
+    result.analysis = Analyse(inputs, format);
+    result.base = PaybackAndBalanceOf(inputs, format);
+  } catch (const std::exception&) {
+    // Arithmetic faults end inside the core; anything else (memory) lands
+    // here and must not take the program down from a worker thread.
+    result.failed = true;
+  }
+  return result;
+}
+
+QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment) {
+  auto* item = new QTableWidgetItem(text);
+  item->setTextAlignment(alignment | Qt::AlignVCenter);
+  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+  return item;
+}
+
+}  // namespace
+
+AnalysisWindow::AnalysisWindow(InputCaptions captions, NumberFormat format, QWidget* parent)
+    : QWidget(parent, Qt::Window), captions_(std::move(captions)), format_(std::move(format)) {
+  setObjectName(QStringLiteral("Elemzes"));
+  setAttribute(Qt::WA_QuitOnClose, false);
+  setWindowTitle(QStringLiteral("Elemzés – Zeltano-Redurir"));
+  setFont(LayoutFont(kMsSansSerif, 8.25));
+  BuildControls();
+  connect(&watcher_, &QFutureWatcher<AnalysisResult>::finished, this, &AnalysisWindow::OnFinished);
+  ShowPending();
+}
+
+// The worker holds copies of everything it reads; a run still under way is
+// left to finish on its own, and the application waits for it at exit.
+AnalysisWindow::~AnalysisWindow() { watcher_.disconnect(this); }
+
+void AnalysisWindow::BuildControls() {
+  auto* layout = new QVBoxLayout(this);
+
+  status_ = new QLabel(this);
+  status_->setObjectName(QStringLiteral("Allapot"));
+  layout->addWidget(status_);
+
+  auto* figures = new QGridLayout;
+  const QFont bold = LayoutFont(kMsSansSerif, 9.75, true);
+  const auto add_figure = [&](int row, const QString& caption, const char* name) {
+    auto* caption_label = new QLabel(caption, this);
+    caption_label->setFont(bold);
+    auto* value = new QLabel(this);
+    value->setObjectName(QString::fromLatin1(name));
+    value->setFont(bold);
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    caption_label->setBuddy(value);
+    figures->addWidget(caption_label, row, 0);
+    figures->addWidget(value, row, 1);
+    return value;
+  };
+  npv_ = add_figure(0, QStringLiteral("Nettó jelenérték, NPV [Ft]:"), "NPV");
+  internal_rate_ = add_figure(1, QStringLiteral("Belső megtérülési ráta [%]:"), "BelsoRata");
+  simple_payback_ =
+      add_figure(2, QStringLiteral("Egyszerű megtérülési idő [év]:"), "EgyszeruMegterules");
+  figures->setColumnStretch(1, 1);
+  layout->addLayout(figures);
+
+  tabs_ = new QTabWidget(this);
+  layout->addWidget(tabs_, 1);
+
+  auto* table_page = new QWidget;
+  auto* table_layout = new QVBoxLayout(table_page);
+  table_layout->addWidget(new QLabel(
+      QStringLiteral("Az az érték, amelynél az egyenleg előjelet vált, a többi tizenöt adat "
+                     "változatlanul hagyásával:"),
+      table_page));
+  table_ = new QTableWidget(static_cast<int>(kFieldCount), kColumnCount, table_page);
+  table_->setObjectName(QStringLiteral("Kuszobertekek"));
+  table_->setHorizontalHeaderLabels(
+      {QStringLiteral("Bemenő adat"), QStringLiteral("Jelenlegi érték"),
+       QStringLiteral("Küszöbérték"), QStringLiteral("Mértékegység")});
+  table_->verticalHeader()->hide();
+  table_->horizontalHeader()->setFont(font());
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setAlternatingRowColors(true);
+  table_->setWordWrap(false);
+  table_->horizontalHeader()->setSectionResizeMode(kCaption, QHeaderView::Stretch);
+  for (const int c : {kCurrent, kBreakEven, kUnit}) {
+    table_->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+  }
+  for (const Field field : kAllFields) {
+    const int row = static_cast<int>(Index(field));
+    const InputCaption& caption = captions_[Index(field)];
+    table_->setItem(row, kCaption, Cell(caption.text, Qt::AlignLeft));
+    table_->setItem(row, kCurrent, Cell(QString(), Qt::AlignRight));
+    table_->setItem(row, kBreakEven, Cell(QString(), Qt::AlignRight));
+    table_->setItem(row, kUnit, Cell(caption.unit, Qt::AlignLeft));
+  }
+  table_->resizeRowsToContents();
+  table_layout->addWidget(table_);
+  tabs_->addTab(table_page, QStringLiteral("Megtérülési küszöbértékek"));
+
+  auto* tornado_page = new QWidget;
+  auto* tornado_layout = new QVBoxLayout(tornado_page);
+  tornado_layout->addWidget(
+      new QLabel(QStringLiteral("Megtérülési idő, ha egy adat 20 %-kal csökken vagy nő, a többi "
+                                "változatlan (a legnagyobb hatású adat felül):"),
+                 tornado_page));
+  tornado_ = new TornadoChart(captions_, format_, tornado_page);
+  tornado_->setObjectName(QStringLiteral("Tornado"));
+  tornado_layout->addWidget(tornado_, 1);
+  tabs_->addTab(tornado_page, QStringLiteral("Érzékenység (tornádó diagram)"));
+
+  resize(940, 580);
+}
+
+void AnalysisWindow::FollowRun(const RunOutcome& outcome) {
+  if (!outcome.fault) {
+    SetInputs(outcome.inputs);
+    return;
+  }
+  // A run that ended early may not have read every box; the inputs it holds
+  // would then be another scenario. Read them again as the run reads them.
+  InputSet inputs;
+  try {
+    for (const Field field : kAllFields) {
+      inputs[field] = TextToMoney(outcome.corrected[Index(field)], format_);
+    }
+  } catch (const ArithmeticFault&) {
+    latest_.reset();
+    ++latest_run_;
+    ShowPending();
+    const QString message = QStringLiteral("Nincs elemzés. ") + FromUtf8(*outcome.fault);
+    status_->setText(message);
+    tornado_->ShowMessage(message);
+    return;
+  }
+  SetInputs(inputs);
+}
+
+void AnalysisWindow::SetInputs(const InputSet& inputs) {
+  latest_ = inputs;
+  ++latest_run_;
+  ShowPending();
+  if (isVisible()) StartIfNeeded();
+}
+
+bool AnalysisWindow::Busy() const { return running_run_ != 0; }
+
+void AnalysisWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  StartIfNeeded();
+}
+
+void AnalysisWindow::keyPressEvent(QKeyEvent* event) {
+  // Esc closes it, as it closes a dialog.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+// One analysis at a time: a newer run waits until the one under way ends,
+// which is then dropped, so quick Calculates never pile up work.
+void AnalysisWindow::StartIfNeeded() {
+  if (!latest_ || running_run_ != 0 || shown_run_ == latest_run_) return;
+  running_run_ = latest_run_;
+  watcher_.setFuture(QtConcurrent::run(Compute, latest_run_, *latest_, format_));
+}
+
+void AnalysisWindow::OnFinished() {
+  const AnalysisResult result = watcher_.result();
+  running_run_ = 0;
+  if (result.run == latest_run_) {
+    shown_run_ = result.run;
+    ShowResult(result);
+    emit ResultShown();
+  } else if (isVisible()) {
+    StartIfNeeded();
+  }
+}
+
+void AnalysisWindow::ShowPending() {
+  status_->setText(kBusyText);
+  for (QLabel* value : {npv_, internal_rate_, simple_payback_}) value->clear();
+  table_->clearSpans();
+  for (const Field field : kAllFields) {
+    const int row = static_cast<int>(Index(field));
+    table_->item(row, kCurrent)
+        ->setText(latest_ ? FromUtf8(MoneyText((*latest_)[field], format_)) : QString());
+    table_->item(row, kBreakEven)->setText(QString());
+    table_->item(row, kUnit)->setText(captions_[Index(field)].unit);
+  }
+  tornado_->ShowMessage(kBusyText);
+}
+
+void AnalysisWindow::ShowResult(const AnalysisResult& result) {
+  if (result.failed) {
+    status_->setText(kFailedText);
+    tornado_->ShowMessage(kFailedText);
+    return;
+  }
+  const Analysis& a = result.analysis;
+  status_->setText(kDoneText);
+  npv_->setText(a.npv ? FromUtf8(WholeNumberText(*a.npv)) : kNotComputable);
+  internal_rate_->setText(a.internal_rate.value
+                              ? FromUtf8(MoneyText(*a.internal_rate.value, format_))
+                              : FromUtf8(a.internal_rate.why));
+  simple_payback_->setText(a.simple_payback ? FromUtf8(MoneyText(*a.simple_payback, format_))
+                                            : FromUtf8(std::string(kNoPaybackText)));
+
+  for (const Field field : kAllFields) {
+    const int row = static_cast<int>(Index(field));
+    const BreakEven& b = a.break_even[Index(field)];
+    QTableWidgetItem* cell = table_->item(row, kBreakEven);
+    if (b.value) {
+      cell->setText(FromUtf8(MoneyText(*b.value, format_)));
+      cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    } else {
+      // The reason takes the unit's place too.
+      cell->setText(FromUtf8(b.why));
+      cell->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      table_->item(row, kUnit)->setText(QString());
+      table_->setSpan(row, kBreakEven, 1, 2);
+    }
+  }
+
+  const TornadoBase base = TornadoBaseOf(result.base.payback, format_);
+  tornado_->SetBars(base, TornadoBars(a.sensitivity, base, format_));
+}
+
+}  // namespace zr
