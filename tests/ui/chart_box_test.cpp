@@ -7,6 +7,7 @@
 #include <set>
 
 #include "chart_frame.h"
+#include "test_inputs.h"
 #include "ui_test_support.h"
 
 namespace zr::test {
@@ -76,7 +77,8 @@ TEST_P(PenWidthTest, LineInTwipsCoversPenWidthPixelsAcrossIt) {
   EXPECT_TRUE(Extent(b.box.Drawing(), kCost).isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Widths, PenWidthTest, ::testing::Values(1, 2, 4));
+INSTANTIATE_TEST_SUITE_P(Widths, PenWidthTest, ::testing::Values(1, 2, 4),
+                         [](const auto& info) { return std::to_string(info.param) + "Pixels"; });
 
 // Pixels that differ from `back`, as a bounding rectangle (logical pixels).
 QRect Ink(const QImage& image, const QColor& back) {
@@ -138,12 +140,16 @@ TEST_P(PrintNumberTest, NumbersPrintAsTheirTexts) {
   EXPECT_FALSE(Extent(as_number, Qt::black).isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Numbers, PrintNumberTest,
-                         ::testing::Values(NumberCase{Print{std::int16_t{250}}, ",", "250"},
-                                           NumberCase{Print{std::int16_t{-7}}, ",", "-7"},
-                                           NumberCase{Print{2.5}, ",", "2,5"},
-                                           NumberCase{Print{2.5}, ".", "2.5"},
-                                           NumberCase{Print{1000.0}, ",", "1000"}));
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, PrintNumberTest,
+    ::testing::Values(NumberCase{Print{std::int16_t{250}}, ",", "250"},
+                      NumberCase{Print{std::int16_t{-7}}, ",", "-7"},
+                      NumberCase{Print{2.5}, ",", "2,5"}, NumberCase{Print{2.5}, ".", "2.5"},
+                      NumberCase{Print{1000.0}, ",", "1000"}),
+    [](const auto& info) {
+      return test::TextTestName(info.param.text) +
+             (std::holds_alternative<double>(info.param.number.value) ? "AsReal" : "AsWhole");
+    });
 
 TEST(ChartBox, RepaintShowsTheKeptDrawingAndTheFrameAtTheRunsPlaces) {
   Box b;

@@ -205,6 +205,7 @@ TEST(Scenario, ShortcutsSaveUnderTheChosenNameWithTheScenarioSuffix) {
 }
 
 struct ArgsCase {
+  const char* name;
   QStringList arguments;
   CommandLine::Mode mode;
   QString scenario;
@@ -225,18 +226,22 @@ TEST_P(CommandLineTest, ReadsTheArguments) {
 using Mode = CommandLine::Mode;
 INSTANTIATE_TEST_SUITE_P(
     Arguments, CommandLineTest,
-    ::testing::Values(ArgsCase{{}, Mode::kWindow, "", ""},
-                      ArgsCase{{"a.zeltano.json"}, Mode::kWindow, "a.zeltano.json", ""},
-                      ArgsCase{{"--", "-a.json"}, Mode::kWindow, "-a.json", ""},
-                      ArgsCase{{"--report", "o.pdf"}, Mode::kReport, "", "o.pdf"},
-                      ArgsCase{{"--report", "o.pdf", "a.json"}, Mode::kReport, "a.json", "o.pdf"},
-                      ArgsCase{{"a.json", "--report=o.pdf"}, Mode::kReport, "a.json", "o.pdf"},
-                      ArgsCase{{"a.json", "--help"}, Mode::kHelp, "", ""},
-                      ArgsCase{{"--version"}, Mode::kVersion, "", ""},
-                      ArgsCase{{"--report"}, Mode::kError, "", ""},
-                      ArgsCase{{"--report="}, Mode::kError, "", ""},
-                      ArgsCase{{"a.json", "b.json"}, Mode::kError, "", ""},
-                      ArgsCase{{"--verbose"}, Mode::kError, "", ""}));
+    ::testing::Values(
+        ArgsCase{"Nothing", {}, Mode::kWindow, "", ""},
+        ArgsCase{"Scenario", {"a.zeltano.json"}, Mode::kWindow, "a.zeltano.json", ""},
+        ArgsCase{"DashDashBeforeAFileName", {"--", "-a.json"}, Mode::kWindow, "-a.json", ""},
+        ArgsCase{"Report", {"--report", "o.pdf"}, Mode::kReport, "", "o.pdf"},
+        ArgsCase{
+            "ReportOfAScenario", {"--report", "o.pdf", "a.json"}, Mode::kReport, "a.json", "o.pdf"},
+        ArgsCase{
+            "ReportWithEquals", {"a.json", "--report=o.pdf"}, Mode::kReport, "a.json", "o.pdf"},
+        ArgsCase{"Help", {"a.json", "--help"}, Mode::kHelp, "", ""},
+        ArgsCase{"Version", {"--version"}, Mode::kVersion, "", ""},
+        ArgsCase{"ReportWithoutFile", {"--report"}, Mode::kError, "", ""},
+        ArgsCase{"ReportEmptyFile", {"--report="}, Mode::kError, "", ""},
+        ArgsCase{"TwoScenarios", {"a.json", "b.json"}, Mode::kError, "", ""},
+        ArgsCase{"UnknownOption", {"--verbose"}, Mode::kError, "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Program, AnswersHelpAndVersionOnTheTerminalWithoutADisplay) {
   const std::pair<const char*, const char*> cases[] = {

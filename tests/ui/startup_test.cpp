@@ -12,6 +12,7 @@ namespace zr::test {
 namespace {
 
 struct LocaleCase {
+  const char* name;
   QLocale::Language language;
   QLocale::Territory territory;
   std::string separator;
@@ -25,13 +26,16 @@ TEST_P(RegionalFormatTest, TakesTheDecimalSeparatorOfTheLocale) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, RegionalFormatTest,
-                         ::testing::Values(LocaleCase{QLocale::C, QLocale::AnyTerritory,
-                                                      ","},  // no regional setting
-                                           LocaleCase{QLocale::Hungarian, QLocale::Hungary, ","},
-                                           LocaleCase{QLocale::English, QLocale::UnitedStates, "."},
-                                           LocaleCase{QLocale::German, QLocale::Germany, ","}));
+                         ::testing::Values(
+                             // No regional setting: the Hungarian comma.
+                             LocaleCase{"C", QLocale::C, QLocale::AnyTerritory, ","},
+                             LocaleCase{"Hungarian", QLocale::Hungarian, QLocale::Hungary, ","},
+                             LocaleCase{"English", QLocale::English, QLocale::UnitedStates, "."},
+                             LocaleCase{"German", QLocale::German, QLocale::Germany, ","}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct EnvironmentCase {
+  const char* name;
   std::map<std::string, std::string> variables;
   bool has_display;
 };
@@ -53,11 +57,13 @@ TEST_P(DisplayCheckTest, ComplainsOnlyWhenNoDisplayCanBeFound) {
 
 INSTANTIATE_TEST_SUITE_P(
     Environments, DisplayCheckTest,
-    ::testing::Values(EnvironmentCase{{}, false},
-                      EnvironmentCase{{{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}, false},
-                      EnvironmentCase{{{"DISPLAY", ":0"}}, true},
-                      EnvironmentCase{{{"WAYLAND_DISPLAY", "wayland-0"}}, true},
-                      EnvironmentCase{{{"QT_QPA_PLATFORM", "offscreen"}}, true}));
+    ::testing::Values(EnvironmentCase{"Nothing", {}, false},
+                      EnvironmentCase{
+                          "EmptyVariables", {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}, false},
+                      EnvironmentCase{"X11", {{"DISPLAY", ":0"}}, true},
+                      EnvironmentCase{"Wayland", {{"WAYLAND_DISPLAY", "wayland-0"}}, true},
+                      EnvironmentCase{"Offscreen", {{"QT_QPA_PLATFORM", "offscreen"}}, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Program, ExitsWithStatusTwoAndOneLineWithoutADisplay) {
   QProcess program;
