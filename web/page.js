@@ -459,12 +459,28 @@
 
   // --- The scenario in the URL -----------------------------------------------------
 
+  // The URL also names the decimal separator its texts were written with, so
+  // a link made in a browser with "0,5" opens right in one with "0.5".
+  const SEPARATOR_KEY = 'tizedesjel';
+
+  // A number text written with the separator `from` ("-12,5", ",5", "3,"),
+  // with the page's separator instead; any other text as it is.
+  function withPageSeparator(text, from) {
+    if (!from || from === separator) return text;
+    const quoted = from.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
+    const plain = new RegExp(`^(\\s*[+-]?(?:\\d+${quoted}\\d*|${quoted}\\d+)\\s*)$`, 'u');
+    return plain.test(text) ? text.replace(from, separator) : text;
+  }
+
   // Texts named in the URL, read like typed texts; anything else is ignored.
   function textsFromUrl() {
     const params = new URLSearchParams(window.location.search);
-    return Object.fromEntries(fields.filter((f) => params.has(f)).map((f) => [f, params.get(f)]));
+    const from = params.get(SEPARATOR_KEY);
+    return Object.fromEntries(fields.filter((f) => params.has(f))
+      .map((f) => [f, withPageSeparator(params.get(f), from)]));
   }
-  const urlFor = (texts) => `?${new URLSearchParams(fields.map((f) => [f, texts[f]]))}`;
+  const urlFor = (texts) =>
+    `?${new URLSearchParams([...fields.map((f) => [f, texts[f]]), [SEPARATOR_KEY, separator]])}`;
 
   async function calculateAndRemember() {
     if (running || dialog.open) return;

@@ -351,3 +351,20 @@ test('the tornado says "nincs" and "tartományon kívül" where the runs say so'
   await page.close();
 });
 
+test('a link keeps its decimal separator: number texts follow the opening browser', async () => {
+  const cases = [
+    { locale: 'en-US', page: '.', link: ',', typed: { Karbkolts: '0,75', Egyebkolts: ' +,5', Qkoll: '1,5e3', Akoll: '7,5,' },
+      read: { Karbkolts: '0.75', Egyebkolts: ' +.5', Qkoll: '1,5e3', Akoll: '7,5,' } },
+    { locale: 'hu-HU', page: ',', link: '.', typed: { Villanyar: '45.5', Kamatlab: '5' }, read: { Villanyar: '45,5', Kamatlab: '5' } },
+  ];
+  for (const c of cases) {
+    const search = `?${new URLSearchParams({ ...c.typed, tizedesjel: c.link })}`;
+    const page = await openPage(search, { locale: c.locale, awaitReady: false });
+    const expected = nativeOutcome(c.read, c.page);
+    await answerFindings(page, expected.findings);
+    await page.waitForSelector('html[data-ready]');
+    expectOutcome(await shown(page), expected);
+    assert.equal(new URL(page.url()).searchParams.get('tizedesjel'), c.page);
+    await page.close();
+  }
+});
