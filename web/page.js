@@ -12,6 +12,7 @@
   const core = await createZeltanoCore();
   const evaluateLine = core.cwrap('zr_evaluate', 'string', ['string', 'string']);
   const realText = core.cwrap('zr_real_text', 'string', ['number', 'string']);
+  const analyseHere = core.cwrap('zr_analyse', 'string', ['string', 'string']);
 
   // The browser language's decimal separator; the Hungarian comma when the
   // browser names none that a number text could use.
@@ -157,6 +158,265 @@
     });
   }
 
+  // --- The analysis view ("Elemzés") -------------------------------------------------
+
+  // Shows what would make the last calculated scenario pay off. The work runs
+  // in a Web Worker with the same core; where the browser allows none (a page
+  // opened from disk) it runs here, after the browser has shown "Számítás…".
+  // A figure is only ever shown for the scenario last calculated.
+  const analysisView = (() => {
+    const section = document.getElementById('Elemzes');
+    const toggle = document.getElementById('Elemzes-gomb');
+    const heading = document.getElementById('Elemzes-cim');
+    const status = document.getElementById('Allapot');
+    const tableBody = document.querySelector('#Kuszobertekek tbody');
+    const tornado = document.getElementById('Tornado');
+    const axis = document.querySelector('.tornado-axis .track');
+    const baseText = document.getElementById('Tornado-alap');
+    const figureIds = ['NPV', 'BelsoRata', 'EgyszeruMegterules'];
+    const BUSY = 'Számítás…';
+    const DONE = 'Az elemzés a legutóbb kiszámított adatokra vonatkozik (a javított szövegekre, ha volt hibás mező).';
+    const FAILED = 'Az elemzés nem sikerült.';
+    const NOT_COMPUTABLE = 'nem számítható ki';
+    const OUT_OF_RANGE = 'tartományon kívül';
+    const FAULT = 'nem számítható';
+    const NO_PAYBACK = 'nincs';
+
+    // The captions as the page shows them, without the colon, the unit apart.
+    const trimEnd = (text) => text.replace(/[\s:,]+$/u, '');
+    const captions = Object.fromEntries(fields.map((field) => {
+      const shown = trimEnd(document.querySelector(`label[for="${field}b"]`).textContent);
+      const unit = /^(.*)\[([^\]]*)\]$/su.exec(shown);
+      return [field, unit ? { text: trimEnd(unit[1]), unit: unit[2] } : { text: shown, unit: '' }];
+    }));
+
+    const cell = (tag, text, attributes = {}) => {
+      const element = document.createElement(tag);
+      element.textContent = text;
+      for (const [name, value] of Object.entries(attributes)) element.setAttribute(name, value);
+      return element;
+    };
+
+    let latest = null;      // the texts of the scenario last calculated
+    let latestId = 0;       // counts the scenarios
+    let shownId = -1;       // the scenario whose figures stand
+    let runningId = 0;      // the scenario under way, 0 when none
+    let worker;             // undefined until first needed, null where none can run
+
+    function showPending() {
+      status.textContent = BUSY;
+      section.setAttribute('aria-busy', 'true');
+      for (const id of figureIds) document.getElementById(id).value = '';
+      tableBody.replaceChildren(...fields.map((field) => {
+        const row = document.createElement('tr');
+        row.append(cell('th', captions[field].text, { scope: 'row' }), cell('td', ''), cell('td', ''),
+          cell('td', captions[field].unit));
+        return row;
+      }));
+      tornado.replaceChildren();
+      axis.replaceChildren();
+      baseText.textContent = '';
+    }
+
+    const number = (text) => Number(text.replace(separator, '.'));
+    // One end of a bar: the ±20 % case, or the ±10 % one when only ±20 % leaves the range.
+    function endOf(outer, inner) {
+      const c = outer.out_of_range && !inner.out_of_range ? inner : outer;
+      const percent = `${c.percent < 0 ? '−' : '+'}${Math.abs(c.percent)} %`;
+      if (c.out_of_range) return { percent, text: OUT_OF_RANGE, years: null };
+      if (c.fault || c.L === null) return { percent, text: FAULT, years: null };
+      return { percent, text: c.L, years: c.L === NO_PAYBACK ? Infinity : number(c.L) };
+    }
+
+    function showTornado(answer) {
+      const base = answer.L === null ? null : answer.L === NO_PAYBACK ? Infinity : number(answer.L);
+      baseText.textContent = answer.L ?? FAULT;
+      const bars = Object.entries(answer.analysis.sensitivity).map(([field, cases]) => {
+        const bar = { field, minus: endOf(cases[0], cases[1]), plus: endOf(cases[3], cases[2]) };
+        const values = [bar.minus.years, bar.plus.years, base].filter((v) => v !== null);
+        const lo = Math.min(...values);
+        bar.spread = values.length === 0 || lo === Infinity ? 0 : Math.max(...values) - lo;
+        return bar;
+      });
+      // The widest first; ties keep the order of the boxes (the sort is stable).
+      bars.sort((a, b) => (b.spread === a.spread ? 0 : b.spread > a.spread ? 1 : -1));
+
+      const times = [base, ...bars.flatMap((b) => [b.minus.years, b.plus.years])]
+        .filter((v) => v !== null && v !== Infinity);
+      const anyNone = [base, ...bars.flatMap((b) => [b.minus.years, b.plus.years])].includes(Infinity);
+      let lo = times.length ? Math.min(...times) : 0;
+      let hi = times.length ? Math.max(...times) : 100;
+      // Ticks 1, 2 or 5 times a power of ten, about a fifth of the span apart.
+      const raw = Math.max(hi - lo, 0.5) / 5;
+      const power = 10 ** Math.floor(Math.log10(raw));
+      const step = [1, 2, 5, 10].map((m) => m * power).find((m) => m >= raw);
+      lo = Math.max(0, Math.floor(lo / step) * step);
+      hi = Math.ceil(hi / step) * step;
+      if (hi <= lo) hi = lo + step;
+      const plotEnd = anyNone ? 88 : 100;  // per cent of the track; the rest is the "nincs" band
+      const x = (years) => (years === Infinity ? 94 : ((years - lo) / (hi - lo)) * plotEnd);
+
+      const band = () => {
+        const element = cell('span', '', { class: 'none-band' });
+        element.style.left = `${plotEnd}%`;
+        return element;
+      };
+      tornado.replaceChildren(...bars.map((bar) => {
+        const item = document.createElement('li');
+        const track = cell('span', '', { class: 'track', 'aria-hidden': 'true' });
+        if (anyNone) track.append(band());
+        const values = [bar.minus.years, bar.plus.years].filter((v) => v !== null);
+        const anchor = base !== null ? x(base) : values.length ? Math.min(...values.map(x)) : 0;
+        for (const [side, end] of [['minus', bar.minus], ['plus', bar.plus]]) {
+          if (end.years === null) continue;
+          const span = cell('span', '', { class: `bar ${side}${end.years === Infinity ? ' none' : ''}` });
+          span.style.left = `${Math.min(anchor, x(end.years))}%`;
+          span.style.width = `${Math.max(0.4, Math.abs(x(end.years) - anchor))}%`;
+          track.append(span);
+        }
+        if (base !== null) {
+          const line = cell('span', '', { class: 'base' });
+          line.style.left = `${x(base)}%`;
+          track.append(line);
+        }
+        item.append(cell('span', captions[bar.field].text, { class: 'name' }),
+          cell('span', `${bar.minus.percent}: ${bar.minus.text}`, { class: `end minus${bar.minus.years === null ? ' missing' : ''}` }),
+          track,
+          cell('span', `${bar.plus.percent}: ${bar.plus.text}`, { class: `end plus${bar.plus.years === null ? ' missing' : ''}` }));
+        return item;
+      }));
+      const ticks = [];
+      for (let t = lo; t <= hi + step / 2; t += step) {
+        const tick = cell('span', realText(t, separator), { class: 'tick' });
+        tick.style.left = `${x(t)}%`;
+        ticks.push(tick);
+      }
+      if (anyNone) {
+        const none = cell('span', NO_PAYBACK, { class: 'tick' });
+        none.style.left = '94%';
+        ticks.push(band(), none);
+      }
+      axis.replaceChildren(...ticks);
+    }
+
+    function showAnswer(answer) {
+      section.removeAttribute('aria-busy');
+      if (!answer || !answer.analysis) {
+        status.textContent = FAILED;
+        return;
+      }
+      const a = answer.analysis;
+      document.getElementById('NPV').value = a.npv ?? NOT_COMPUTABLE;
+      document.getElementById('BelsoRata').value = a.internal_rate.value ?? a.internal_rate.why;
+      document.getElementById('EgyszeruMegterules').value = a.simple_payback;
+      fields.forEach((field, i) => {
+        const [, current, breakEven, unit] = tableBody.rows[i].cells;
+        const b = a.break_even[field];
+        current.textContent = answer.inputs[field];
+        if (b.value !== null) {
+          breakEven.textContent = b.value;
+        } else {
+          // The reason takes the unit's place too.
+          breakEven.textContent = b.why;
+          breakEven.colSpan = 2;
+          breakEven.className = 'why';
+          unit.remove();
+        }
+      });
+      showTornado(answer);
+      status.textContent = DONE;
+    }
+
+    // The browser's worker, or null where it allows none.
+    function workerOrNull() {
+      if (worker !== undefined) return worker;
+      try {
+        worker = new Worker('analysis-worker.js');
+        worker.addEventListener('message', ({ data }) => finished(data.id, data.answer ?? null));
+        // A worker that cannot load (file://, a blocked script) hands its work back here.
+        worker.addEventListener('error', (event) => {
+          event.preventDefault();
+          worker.terminate();
+          worker = null;
+          const id = runningId;
+          runningId = 0;
+          if (id) startIfNeeded();
+        });
+      } catch {
+        worker = null;
+      }
+      return worker;
+    }
+
+    function finished(id, answer) {
+      runningId = 0;
+      if (id === latestId) {
+        shownId = id;
+        showAnswer(answer);
+      }
+      startIfNeeded();
+    }
+
+    // One analysis at a time: a scenario calculated meanwhile waits, and the
+    // older answer is dropped, so quick Calculates never pile up work.
+    function startIfNeeded() {
+      if (latest === null || runningId !== 0 || shownId === latestId || section.hidden) return;
+      runningId = latestId;
+      const request = { id: latestId, texts: latest, separator };
+      const w = workerOrNull();
+      if (w) {
+        w.postMessage(request);
+        return;
+      }
+      // Here, once the browser has painted "Számítás…".
+      requestAnimationFrame(() => setTimeout(() => {
+        let answer = null;
+        try {
+          answer = JSON.parse(analyseHere(JSON.stringify(request.texts), separator));
+        } catch {
+          // shown as a failed analysis
+        }
+        finished(request.id, answer);
+      }, 0));
+    }
+
+    function setOpen(open) {
+      section.hidden = !open;
+      toggle.setAttribute('aria-expanded', String(open));
+      if (open) {
+        startIfNeeded();
+        heading.focus();
+        heading.scrollIntoView({ block: 'start' });
+      }
+    }
+
+    toggle.addEventListener('click', () => setOpen(section.hidden));
+    section.addEventListener('keydown', (event) => {
+      // Esc closes it, as it closes a dialog, and returns to its button.
+      if (event.key === 'Escape' && !dialog.open) {
+        setOpen(false);
+        toggle.focus();
+      }
+    });
+    showPending();
+
+    return {
+      // F2: open it, or go to it.
+      open: () => setOpen(true),
+      // A run has begun: nothing of the former scenario stays shown.
+      runStarted() {
+        ++latestId;
+        latest = null;
+        showPending();
+      },
+      // The run is over; these are the texts it left in the boxes.
+      runFinished(texts) {
+        latest = texts;
+        startIfNeeded();
+      },
+    };
+  })();
+
   // --- Calculate -----------------------------------------------------------------
 
   const readBoxes = () => Object.fromEntries(boxes.map((box) => [box.name, box.value]));
@@ -172,6 +432,7 @@
   // after the run.
   async function apply(outcome) {
     running = true;
+    analysisView.runStarted();
     try {
       chart.perform(outcome.chart.slice(0, 2));
       for (const finding of outcome.findings) {
@@ -185,7 +446,9 @@
       chart.perform(outcome.chart.slice(2));
       const said = (id) => document.getElementById(id).textContent.trim();
       announce.textContent = `${said('Label28')} ${said('L')}; ${said('Label27')} ${said('Egyenlegb')}`;
-      return readBoxes();
+      const texts = readBoxes();
+      analysisView.runFinished(texts);
+      return texts;
     } finally {
       running = false;
     }
@@ -196,12 +459,28 @@
 
   // --- The scenario in the URL -----------------------------------------------------
 
+  // The URL also names the decimal separator its texts were written with, so
+  // a link made in a browser with "0,5" opens right in one with "0.5".
+  const SEPARATOR_KEY = 'tizedesjel';
+
+  // A number text written with the separator `from` ("-12,5", ",5", "3,"),
+  // with the page's separator instead; any other text as it is.
+  function withPageSeparator(text, from) {
+    if (!from || from === separator) return text;
+    const quoted = from.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
+    const plain = new RegExp(`^(\\s*[+-]?(?:\\d+${quoted}\\d*|${quoted}\\d+)\\s*)$`, 'u');
+    return plain.test(text) ? text.replace(from, separator) : text;
+  }
+
   // Texts named in the URL, read like typed texts; anything else is ignored.
   function textsFromUrl() {
     const params = new URLSearchParams(window.location.search);
-    return Object.fromEntries(fields.filter((f) => params.has(f)).map((f) => [f, params.get(f)]));
+    const from = params.get(SEPARATOR_KEY);
+    return Object.fromEntries(fields.filter((f) => params.has(f))
+      .map((f) => [f, withPageSeparator(params.get(f), from)]));
   }
-  const urlFor = (texts) => `?${new URLSearchParams(fields.map((f) => [f, texts[f]]))}`;
+  const urlFor = (texts) =>
+    `?${new URLSearchParams([...fields.map((f) => [f, texts[f]]), [SEPARATOR_KEY, separator]])}`;
 
   async function calculateAndRemember() {
     if (running || dialog.open) return;
@@ -235,6 +514,10 @@
       event.preventDefault();
       calculateButton.focus();
       calculateAndRemember();
+    }
+    if (event.key === 'F2' && !event.altKey && !event.ctrlKey && !event.metaKey && !dialog.open) {
+      event.preventDefault();
+      analysisView.open();
     }
   });
   // The start-up run gives the boxes their texts and the window its figures.

@@ -76,6 +76,30 @@ async function answerFindings(page, findings, fault = null) {
   await page.waitForFunction(() => !document.querySelector('dialog').open);
 }
 
+// Opens the analysis with F2 and waits until it stands; what it shows, keyed
+// by field (Energiaar) where the page shows the box's caption.
+async function openAnalysis(page) {
+  await page.keyboard.press('F2');
+  return analysisShown(page);
+}
+async function analysisShown(page) {
+  await page.waitForFunction(() => document.getElementById('Allapot').textContent.startsWith('Az elemzés a'));
+  return page.evaluate(() => {
+    const fieldOf = (caption) => [...document.querySelectorAll('#Picture2 label')]
+      .find((l) => l.textContent.startsWith(caption)).htmlFor.replace(/b$/, '');
+    const texts = (row) => [...row.children].map((c) => c.textContent);
+    const table = [...document.querySelectorAll('#Kuszobertekek tbody tr')].map(texts);
+    const tornado = [...document.querySelectorAll('#Tornado li')].map(texts);
+    return {
+      figures: ['NPV', 'BelsoRata', 'EgyszeruMegterules'].map((id) => document.getElementById(id).value),
+      breakEven: Object.fromEntries(table.map(([caption, ...rest]) => [fieldOf(caption), rest])),
+      tornado: Object.fromEntries(tornado.map(([caption, minus, , plus]) => [fieldOf(caption), [minus, plus]])),
+      order: tornado.map(([caption]) => fieldOf(caption)),
+      base: document.getElementById('Tornado-alap').textContent,
+    };
+  });
+}
+
 test('the start-up figures are the native evaluator\'s, with no message', async () => {
   const page = await openPage();
   expectOutcome(await shown(page), nativeOutcome({}));
@@ -209,6 +233,7 @@ test('Enter in a box runs nothing; Alt+S and the button do', async () => {
 
 test('a 360 px phone: no horizontal scrolling, touch-sized boxes, a decimal keyboard', async () => {
   const page = await openPage('', { viewport: { width: 360, height: 740 }, hasTouch: true, isMobile: true });
+  await openAnalysis(page);
   const layout = await page.evaluate(() => ({
     scroll: document.documentElement.scrollWidth,
     client: document.documentElement.clientWidth,
@@ -233,6 +258,8 @@ test('axe-core finds no serious or critical violation, with and without a messag
     assert.deepEqual(violations, [], what);
   };
   await check('the page');
+  await openAnalysis(page);
+  await check('the page with the analysis');
   await box(page, 'Qkoll').fill('x');
   await page.getByRole('button', { name: 'Számítás' }).click();
   await dialog(page).waitFor();
@@ -240,8 +267,9 @@ test('axe-core finds no serious or critical violation, with and without a messag
   await page.close();
 });
 
-test('print gives one A4 page', async () => {
+test('print gives one A4 page, also with the analysis open', async () => {
   const page = await openPage();
+  await openAnalysis(page);
   const pdf = (await page.pdf({ format: 'A4', printBackground: true })).toString('latin1');
   const pages = pdf.match(/\/Type\s*\/Page(?!s)/g) ?? [];
   assert.equal(pages.length, 1);
@@ -254,6 +282,8 @@ test('the folder works opened from disk, without a server', async () => {
   await page.goto(`file://${pageDir}/index.html`);
   await page.waitForSelector('html[data-ready]');
   expectOutcome(await shown(page), nativeOutcome({}));
+  // No worker from disk: the analysis runs in the page itself.
+  assert.deepEqual((await openAnalysis(page)).figures, ['519610', '9,6749', '11,47']);
   await context.close();
 });
 
@@ -263,4 +293,78 @@ test('a browser in English gets the decimal point; nothing is fetched from anoth
   assert.equal(await box(page, 'Karbkolts').inputValue(), '0.5');
   await page.close();
   assert.deepEqual(outsideRequests, []);
+});
+
+test('the analysis shows the start-up figures and follows every Calculate, never a stale one', async () => {
+  const page = await openPage();
+  const start = await openAnalysis(page);
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'Elemzes-cim');
+  assert.deepEqual(start.figures, ['519610', '9,6749', '11,47']);
+  assert.deepEqual(start.breakEven.Energiaar, ['20', '13,8804', 'Ft/kWh']);
+  assert.deepEqual(start.breakEven.Tamogatas, ['0', 'Az egyenleg a megengedett tartományban végig nemnegatív.']);
+  assert.equal(start.base, '16,68');
+  assert.deepEqual(start.tornado.Energiaar, ['−20 %: 21,35', '+20 %: 13,66']);
+  assert.equal(Object.keys(start.tornado).length, 14);
+  assert.equal(start.order[0], 'Energiaar', 'the widest bar on top');
+
+  // Every figure the view shows from here on is recorded.
+  await page.evaluate(() => {
+    window.npvSeen = [];
+    new MutationObserver(() => window.npvSeen.push(document.getElementById('NPV').value))
+      .observe(document.getElementById('NPV'), { childList: true, characterData: true, subtree: true });
+  });
+  await box(page, 'Energiaar').fill('30');
+  await box(page, 'Qkoll').fill('sok');
+  await page.getByRole('button', { name: 'Számítás' }).click();
+  // While the run is still reporting, the former scenario's figures are gone.
+  await dialog(page).waitFor();
+  assert.deepEqual(await page.evaluate(() => [NPV.value, Allapot.textContent, Kuszobertekek.rows[15].cells[2].textContent]),
+    ['', 'Számítás…', '']);
+  await answerFindings(page, nativeOutcome({ Energiaar: '30', Qkoll: 'sok' }).findings);
+  const after = await analysisShown(page);
+  // The corrected texts: Qkoll's replacement, 600.
+  assert.deepEqual(after.breakEven.Qkoll.slice(0, 1), ['600']);
+  assert.deepEqual(after.breakEven.Energiaar.slice(0, 2), ['30', '13,8804']);
+  const runAt = (text) => nativeOutcome({ Energiaar: text }).labels.L;
+  assert.deepEqual(after.tornado.Energiaar, [`−20 %: ${runAt('24')}`, `+20 %: ${runAt('36')}`]);
+  assert.equal(after.base, runAt('30'));
+  const seen = await page.evaluate(() => window.npvSeen);
+  assert.ok(!seen.includes('519610'), `shown after the Calculate: ${seen}`);
+  assert.equal(seen.at(-1), after.figures[0]);
+  assert.notEqual(after.figures[0], '519610');
+
+  // F2 goes back to it; Esc closes it and returns to its button.
+  await page.keyboard.press('F2');
+  await page.keyboard.press('Escape');
+  assert.equal(await page.locator('#Elemzes').isVisible(), false);
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'Elemzes-gomb');
+  await page.close();
+});
+
+test('the tornado says "nincs" and "tartományon kívül" where the runs say so', async () => {
+  // At 1 Ft/kWh nothing pays back, and 20 % (or 10 %) less is below the box's range.
+  const page = await openPage('?Energiaar=1');
+  const shown = await openAnalysis(page);
+  assert.equal(shown.base, 'nincs');
+  assert.deepEqual(shown.tornado.Energiaar, ['−20 %: tartományon kívül', `+20 %: ${nativeOutcome({ Energiaar: '1,2' }).labels.L}`]);
+  assert.equal(nativeOutcome({ Energiaar: '1,2' }).labels.L, 'nincs');
+  await page.close();
+});
+
+test('a link keeps its decimal separator: number texts follow the opening browser', async () => {
+  const cases = [
+    { locale: 'en-US', page: '.', link: ',', typed: { Karbkolts: '0,75', Egyebkolts: ' +,5', Qkoll: '1,5e3', Akoll: '7,5,' },
+      read: { Karbkolts: '0.75', Egyebkolts: ' +.5', Qkoll: '1,5e3', Akoll: '7,5,' } },
+    { locale: 'hu-HU', page: ',', link: '.', typed: { Villanyar: '45.5', Kamatlab: '5' }, read: { Villanyar: '45,5', Kamatlab: '5' } },
+  ];
+  for (const c of cases) {
+    const search = `?${new URLSearchParams({ ...c.typed, tizedesjel: c.link })}`;
+    const page = await openPage(search, { locale: c.locale, awaitReady: false });
+    const expected = nativeOutcome(c.read, c.page);
+    await answerFindings(page, expected.findings);
+    await page.waitForSelector('html[data-ready]');
+    expectOutcome(await shown(page), expected);
+    assert.equal(new URL(page.url()).searchParams.get('tizedesjel'), c.page);
+    await page.close();
+  }
 });
