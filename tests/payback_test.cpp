@@ -38,6 +38,24 @@ const test::TextChanges kSlowRise = {{Field::Kamatlab, "1"},       {Field::Energ
                                      {Field::Karbkoltsvalt, "0"},  {Field::Uzemkoltsvalt, "0"},
                                      {Field::Egyebkoltsvalt, "0"}, {Field::Beruhazas, "10000000"}};
 
+// A plant of 300 million Ft: the yearly investment cost of the shortest
+// periods leaves 32 bits.
+const test::TextChanges kLargePlant = {{Field::Beruhazas, "300000000"}, {Field::Akoll, "1800"}};
+// Energy 40 % dearer each year: the figures leave 32 bits from about 30
+// years on, before the curves meet.
+const test::TextChanges kFastRise = {{Field::Elettartam, "1"},
+                                     {Field::Beruhazas, "100000000"},
+                                     {Field::Karbkolts, "100"},
+                                     {Field::Karbkoltsvalt, "20"},
+                                     {Field::Energiaarvalt, "40"}};
+// Maintenance doubling every year always costs more than the energy saved;
+// from about 35 years on nothing can be computed any more.
+const test::TextChanges kNeverClears = {{Field::Elettartam, "1"},
+                                        {Field::Kamatlab, "1"},
+                                        {Field::Karbkolts, "100"},
+                                        {Field::Karbkoltsvalt, "100"},
+                                        {Field::Energiaarvalt, "100"}};
+
 test::TextChanges With(test::TextChanges changes, const test::TextChanges& more) {
   changes.insert(changes.end(), more.begin(), more.end());
   return changes;
@@ -92,52 +110,26 @@ INSTANTIATE_TEST_SUITE_P(
         // The last grid period, and the first one beyond it.
         PaybackCase{"AtTheEndOfTheGrid", With(kSlowRise, {{Field::Energiaar, "13,3128"}}), "100"},
         PaybackCase{"JustBeyondTheGrid", With(kSlowRise, {{Field::Energiaar, "13,3095"}}), "nincs"},
-        // A plant of 300 million Ft: the yearly investment cost of the
-        // shortest periods leaves 32 bits. Same ratios as 200 million/1200 m2.
-        PaybackCase{
-            "LargePlant", {{Field::Beruhazas, "300000000"}, {Field::Akoll, "1800"}}, "16,68"},
+        // Same ratios as 200 million/1200 m2.
+        PaybackCase{"LargePlant", kLargePlant, "16,68"},
         PaybackCase{"LargePlantSameRatios",
                     {{Field::Beruhazas, "200000000"}, {Field::Akoll, "1200"}},
                     "16,68"},
-        // Energy 40 % dearer each year: the figures leave 32 bits from about
-        // 30 years on, before the curves meet.
-        PaybackCase{"FastPriceRise",
-                    {{Field::Elettartam, "1"},
-                     {Field::Beruhazas, "100000000"},
-                     {Field::Karbkolts, "100"},
-                     {Field::Karbkoltsvalt, "20"},
-                     {Field::Energiaarvalt, "40"}},
-                    "52,7"},
-        // Maintenance doubling every year always costs more than the energy
-        // saved; from about 35 years on nothing can be computed any more.
-        PaybackCase{"FaultsNeverClear",
-                    {{Field::Elettartam, "1"},
-                     {Field::Kamatlab, "1"},
-                     {Field::Karbkolts, "100"},
-                     {Field::Karbkoltsvalt, "100"},
-                     {Field::Energiaarvalt, "100"}},
-                    "nincs"}),
+        PaybackCase{"FastPriceRise", kFastRise, "52,7"},
+        PaybackCase{"FaultsNeverClear", kNeverClears, "nincs"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // What makes the cases above the cases they are named after.
 TEST(PaybackSearch, ComparesBeyondThe32BitRangeOfTheShownFigures) {
-  const PeriodModel large = ChartModel({{Field::Beruhazas, "300000000"}, {Field::Akoll, "1800"}});
+  const PeriodModel large = ChartModel(kLargePlant);
   EXPECT_THROW(PeriodEvaluation(large, M("0,1")), ArithmeticFault);
   EXPECT_GT(WidePeriodEvaluation(large, M("0,1")).Eveskolts, INT32_MAX);
 
-  const PeriodModel fast = ChartModel({{Field::Elettartam, "1"},
-                                       {Field::Beruhazas, "100000000"},
-                                       {Field::Karbkolts, "100"},
-                                       {Field::Karbkoltsvalt, "20"},
-                                       {Field::Energiaarvalt, "40"}});
+  const PeriodModel fast = ChartModel(kFastRise);
   EXPECT_THROW(PeriodEvaluation(fast, M("52,7")), ArithmeticFault);
   EXPECT_GT(WidePeriodEvaluation(fast, M("52,7")).Megtakariteves, INT32_MAX);
 
-  const PeriodModel never = ChartModel({{Field::Elettartam, "1"},
-                                        {Field::Kamatlab, "1"},
-                                        {Field::Karbkolts, "100"},
-                                        {Field::Karbkoltsvalt, "100"},
-                                        {Field::Energiaarvalt, "100"}});
+  const PeriodModel never = ChartModel(kNeverClears);
   for (const char* t : {"35,16", "50", "99,99", "100"}) {
     EXPECT_THROW(WidePeriodEvaluation(never, M(t)), ArithmeticFault) << t;
     EXPECT_FALSE(SavingsReachCost(never, M(t))) << t;

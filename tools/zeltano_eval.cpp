@@ -95,15 +95,10 @@ int EvaluateLines(const zr::CommandLine& command) {
   std::optional<zr::OrderedPool> pool;
   if (jobs > 1) pool.emplace(jobs, Write);
   // Hands one result's text on: written at once, or through the pool.
+  // `make` is always guarded (below), so it does not throw.
   const auto emit = [&](std::function<std::string()> make) {
     if (pool) return pool->Submit(std::move(make));
-    std::string text;
-    try {
-      text = make();
-    } catch (const std::exception&) {
-      text = out_of_memory();
-    }
-    return Write(text);
+    return Write(make());
   };
   const auto guarded = [&](std::function<std::string()> make) {
     return [make = std::move(make), &out_of_memory]() -> std::string {

@@ -14,21 +14,14 @@
 namespace zr::test {
 namespace {
 
-constexpr std::array<const char*, kResultLabelCount> kValueLabels = {"Valberuhazasb",
-                                                                     "Hozamb",
-                                                                     "Eveskoltsb",
-                                                                     "Karbeveskoltsb",
-                                                                     "Uzemeveskoltsb",
-                                                                     "Egyebeveskoltsb",
-                                                                     "Osszeskoltsb",
-                                                                     "Szolarhoarb",
-                                                                     "Megtakaritevesb",
-                                                                     "Egyenlegb",
-                                                                     "L"};
+// The value labels' control names, in the order the run writes them.
+std::string ValueLabel(std::size_t i) {
+  return std::string(LabelName(static_cast<ResultLabel>(i)));
+}
 
 std::array<QString, kResultLabelCount> ValueTexts(const WindowFixture& f) {
   std::array<QString, kResultLabelCount> texts;
-  for (std::size_t i = 0; i < kValueLabels.size(); ++i) texts[i] = f.Label(kValueLabels[i]);
+  for (std::size_t i = 0; i < kResultLabelCount; ++i) texts[i] = f.Label(ValueLabel(i).c_str());
   return texts;
 }
 
@@ -106,8 +99,8 @@ TEST(Calculate, ReportsWrongBoxesInOrderAndWritesEachReplacementAfterItsMessage)
   corrected[Index(Field::Energiaarvalt)] = "8";
   const RunOutcome outcome = CalculationRun(corrected, NumberFormat::Hungarian());
   for (std::size_t i = 0; i < kResultLabelCount; ++i) {
-    EXPECT_EQ(f.Label(kValueLabels[i]).toStdString(), outcome.labels[i].value_or(""))
-        << kValueLabels[i];
+    EXPECT_EQ(f.Label(ValueLabel(i).c_str()).toStdString(), outcome.labels[i].value_or(""))
+        << ValueLabel(i);
   }
   EXPECT_NE(f.Label("Eveskoltsb"), startup_eveskolts);
 }
@@ -119,8 +112,8 @@ TEST(Calculate, AFaultEmptiesTheLabelsTheRunDidNotReach) {
   ASSERT_EQ(f.reporter.messages.size(), 1u);
   EXPECT_EQ(f.reporter.messages[0].text.toStdString(), kFaultMessage);
   EXPECT_EQ(f.Label("Valberuhazasb"), "1000000");
-  for (std::size_t i = 1; i < kValueLabels.size(); ++i) {
-    EXPECT_EQ(f.Label(kValueLabels[i]), "") << kValueLabels[i];
+  for (std::size_t i = 1; i < kResultLabelCount; ++i) {
+    EXPECT_EQ(f.Label(ValueLabel(i).c_str()), "") << ValueLabel(i);
   }
   EXPECT_EQ(f.Box(Field::Akoll)->text(), "100000000000");
 }
