@@ -1,6 +1,7 @@
 #include "payback.h"
 
 #include "arithmetic_fault.h"
+#include "balance_estimate.h"
 #include "checked_math.h"
 
 namespace zr {
@@ -21,10 +22,14 @@ std::optional<Money> PaybackSearch(const PeriodModel& model) {
   const Money last = MoneyOf(100);
   Money t = Money::FromRaw(1000);  // 0.1 year
   Money payback = MoneyOf(0);
+  // Most periods fall far short of paying back: the estimate settles those
+  // without their powers, and only the few near the crossing (or where the
+  // arithmetic runs out) are evaluated exactly.
+  GridBalanceEstimator estimate(model, t, step);
   // Savings that never catch up with the cost would keep the search going
   // for ever; a century is the end of the grid.
   while (t <= last) {
-    const bool reached = SavingsReachCost(model, t);
+    const bool reached = !estimate.Next().CertainlyShort() && SavingsReachCost(model, t);
     t = t + step;
     if (reached) return payback;
     payback = t;

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <utility>
 #include <vector>
 
 #include "arithmetic_fault.h"
+#include "balance_estimate.h"
 #include "calculation_run.h"
 #include "number_text.h"
 #include "period_series.h"
@@ -151,6 +153,89 @@ TEST(PaybackSearch, WideFiguresEqualTheShownOnesWhereTheyFit) {
     EXPECT_EQ(wide.Megtakariteves, narrow.Megtakariteves) << t;
   }
 }
+
+// The search settles most periods from an estimate instead of evaluating
+// them. Walked over the whole grid next to the exact evaluation, the
+// estimate must hold its bound at every period that evaluates, settle
+// nearly every period far from the crossing, and leave the search's answer
+// what a period-by-period exact search gives.
+struct EstimateCase {
+  const char* name;
+  test::TextChanges changes;
+};
+
+class GridEstimate : public ::testing::TestWithParam<EstimateCase> {};
+
+TEST_P(GridEstimate, HoldsItsBoundAndLeavesThePaybackUnchanged) {
+  const PeriodModel m = ChartModel(GetParam().changes);
+  const Money step = Money::FromRaw(100);
+  GridBalanceEstimator estimate(m, M("0,1"), step);
+  std::optional<Money> exact_payback;
+  int outside_bound = 0, unsettled_far_short = 0, far_short = 0;
+  for (Money t = M("0,1"); t <= MoneyOf(100); t = t + step) {
+    const BalanceEstimate e = estimate.Next();
+    std::int64_t balance;
+    try {
+      const WidePeriodFigures p = WidePeriodEvaluation(m, t);
+      balance = p.Megtakariteves - p.Osszeskolts;
+    } catch (const ArithmeticFault&) {
+      continue;  // not paid back, whatever the estimate says
+    }
+    if (!exact_payback && balance >= 0) exact_payback = t;
+    if (!(std::fabs(static_cast<double>(balance) - e.balance) <= e.bound) && !std::isnan(e.bound)) {
+      ADD_FAILURE() << "t " << t.Raw() << ": exact " << balance << ", estimate " << e.balance
+                    << " ± " << e.bound;
+      if (++outside_bound == 3) return;
+    }
+    // A period 1 000 Ft short is settled without its exact evaluation.
+    if (balance < -1000) {
+      ++far_short;
+      if (!e.CertainlyShort()) ++unsettled_far_short;
+    }
+  }
+  EXPECT_EQ(unsettled_far_short, 0) << "of " << far_short;
+  const std::optional<Money> found = PaybackSearch(m);
+  EXPECT_EQ(found.has_value(), exact_payback.has_value());
+  if (found && exact_payback) {
+    EXPECT_EQ(*found, *exact_payback == M("0,1") ? MoneyOf(0) : *exact_payback);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scenarios, GridEstimate,
+    ::testing::Values(EstimateCase{"StartupTexts", {}},
+                      EstimateCase{"NoPriceRise", {{Field::Energiaarvalt, "0"}}},
+                      EstimateCase{"SlowRise", kSlowRise},
+                      // Without interest (the simple payback): a = 1 / t, no power of q.
+                      EstimateCase{"NoInterest", {{Field::Kamatlab, "0"}}},
+                      // Every amount grows as fast as the interest: t / q throughout.
+                      EstimateCase{"AllGrowthEqualsInterest",
+                                   {{Field::Karbkoltsvalt, "6"},
+                                    {Field::Uzemkoltsvalt, "6"},
+                                    {Field::Egyebkoltsvalt, "6"},
+                                    {Field::Energiaarvalt, "6"}}},
+                      // Four distinct growth factors, all above the interest.
+                      EstimateCase{"FourGrowthFactors",
+                                   {{Field::Kamatlab, "1"},
+                                    {Field::Karbkoltsvalt, "10"},
+                                    {Field::Uzemkoltsvalt, "20"},
+                                    {Field::Egyebkoltsvalt, "30"},
+                                    {Field::Energiaarvalt, "25"}}},
+                      // The steepest factors validation allows.
+                      EstimateCase{"HundredPercentEverywhere",
+                                   {{Field::Kamatlab, "100"},
+                                    {Field::Karbkoltsvalt, "100"},
+                                    {Field::Energiaarvalt, "100"},
+                                    {Field::Karbkolts, "100"}}},
+                      EstimateCase{"NoCapitalCost", {{Field::Maradvanyertek, "100"}}},
+                      EstimateCase{"LargePlant", kLargePlant},
+                      EstimateCase{"FastPriceRise", kFastRise},
+                      EstimateCase{"FaultsNeverClear", kNeverClears},
+                      // Amounts near the top of Money's range: large roundings, and faults.
+                      EstimateCase{
+                          "HugePlant",
+                          {{Field::Beruhazas, "90000000000000"}, {Field::Akoll, "100000"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PeriodSeries, LengthsStepByAHundredthOfThePeriod) {
   EXPECT_EQ(PeriodLength(1, M("25")), M("1"));
