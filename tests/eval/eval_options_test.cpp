@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <future>
 #include <random>
 #include <string>
 #include <thread>
@@ -109,6 +110,25 @@ TEST(OrderedPool, HandsResultsOnInTaskOrder) {
   }
   ASSERT_EQ(seen.size(), 200u);
   for (int i = 0; i < 200; ++i) EXPECT_EQ(seen[static_cast<std::size_t>(i)], std::to_string(i));
+}
+
+// A result is handed on as soon as it and those before it are done, not
+// held back for the ones after it: the second task waits for the first
+// result to arrive.
+TEST(OrderedPool, HandsEachResultOnWithoutWaitingForLaterOnes) {
+  std::promise<void> first_arrived;
+  std::vector<std::string> seen;
+  OrderedPool pool(2, [&](const std::string& s) {
+    seen.push_back(s);
+    if (s == "0") first_arrived.set_value();
+    return true;
+  });
+  ASSERT_TRUE(pool.Submit([] { return std::string("0"); }));
+  ASSERT_TRUE(pool.Submit([arrived = first_arrived.get_future().share()] {
+    return arrived.wait_for(std::chrono::seconds(20)) == std::future_status::ready ? "1" : "late";
+  }));
+  EXPECT_TRUE(pool.Finish());
+  EXPECT_EQ(seen, (std::vector<std::string>{"0", "1"}));
 }
 
 TEST(OrderedPool, AFailedSinkStopsIt) {
