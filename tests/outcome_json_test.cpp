@@ -14,10 +14,13 @@ using nlohmann::ordered_json;
 
 const NumberFormat kHu = NumberFormat::Hungarian();
 
+// The output line as a reader of it sees it.
+ordered_json Output(const LineResult& r) { return ordered_json::parse(LineText(r)); }
+
 TEST(EvaluateLine, MissingFieldsTakeTheirStartupTexts) {
   const LineResult r = EvaluateLine(R"({"Tamogatas":"50"})", kHu);
   ASSERT_FALSE(r.error);
-  const ordered_json& out = r.output;
+  const ordered_json out = Output(r);
   std::vector<std::string> keys;
   for (const auto& item : out.items()) keys.push_back(item.key());
   EXPECT_EQ(keys, (std::vector<std::string>{"findings", "texts", "labels", "fault", "chart"}));
@@ -30,10 +33,23 @@ TEST(EvaluateLine, MissingFieldsTakeTheirStartupTexts) {
   EXPECT_EQ(out["chart"][1], ordered_json::parse(R"({"op":"DrawWidth","width":2})"));
 }
 
+// The chart, written apart from the rest, still comes right after the
+// fault, before what the options add.
+TEST(EvaluateLine, TheChartComesAfterTheFaultWhateverFollows) {
+  const LineResult r = EvaluateLine("{}", kHu, LineOptions{true, {{Field::Tamogatas, "50"}}});
+  const ordered_json out = Output(r);
+  std::vector<std::string> keys;
+  for (const auto& item : out.items()) keys.push_back(item.key());
+  EXPECT_EQ(keys, (std::vector<std::string>{"findings", "texts", "labels", "fault", "chart",
+                                            "sweep", "analysis"}));
+  EXPECT_EQ(out["chart"].size(),
+            Output(EvaluateLine(R"({"Tamogatas":"50"})", kHu))["chart"].size());
+}
+
 TEST(EvaluateLine, FindingsAndFaultAreReported) {
   const LineResult wrong = EvaluateLine(R"({"Elettartam":"","Akoll":"100000000000"})", kHu);
   ASSERT_FALSE(wrong.error);
-  const ordered_json& out = wrong.output;
+  const ordered_json out = Output(wrong);
   ASSERT_EQ(out["findings"].size(), 1u);
   EXPECT_EQ(out["findings"][0],
             ordered_json::parse(
@@ -168,10 +184,8 @@ LineCounts CountLines(const ordered_json& chart) {
 // the time marks of 25 years, two the axes; the rest are value marks.
 TEST(EvaluateLine, ChartLimitsNeitherCrashNorHang) {
   // One-year cost rounds to 0: no curves, no value marks.
-  const ordered_json zero =
-      EvaluateLine(
-          R"({"Tamogatas":"100","Akoll":"1","Qkoll":"1","Villanyar":"1","Uzemkolts":"0,1"})", kHu)
-          .output;
+  const ordered_json zero = Output(EvaluateLine(
+      R"({"Tamogatas":"100","Akoll":"1","Qkoll":"1","Villanyar":"1","Uzemkolts":"0,1"})", kHu));
   const LineCounts z = CountLines(zero["chart"]);
   EXPECT_EQ(z.cost + z.savings, 0);
   EXPECT_EQ(z.black, 6);
@@ -179,11 +193,9 @@ TEST(EvaluateLine, ChartLimitsNeitherCrashNorHang) {
 
   // A scale of a few Ft: no value marks, and savings hundreds of times the
   // scale are clamped far above the area instead of ending the run.
-  const ordered_json tiny =
-      EvaluateLine(
-          R"({"Tamogatas":"100","Akoll":"1","Qkoll":"1","Villanyar":"2000","Uzemkolts":"0,1","Energiaar":"1000"})",
-          kHu)
-          .output;
+  const ordered_json tiny = Output(EvaluateLine(
+      R"({"Tamogatas":"100","Akoll":"1","Qkoll":"1","Villanyar":"2000","Uzemkolts":"0,1","Energiaar":"1000"})",
+      kHu));
   const LineCounts t = CountLines(tiny["chart"]);
   EXPECT_TRUE(tiny["fault"].is_null());
   EXPECT_EQ(t.cost, 99);
@@ -192,10 +204,8 @@ TEST(EvaluateLine, ChartLimitsNeitherCrashNorHang) {
   EXPECT_EQ(tiny["chart"][2]["y1"], -32768);
 
   // A scale within one step of the 32-bit limit: the marks stop at 2140 million.
-  const ordered_json big =
-      EvaluateLine(
-          R"({"Beruhazas":"2025000000","Karbkolts":"0","Egyebkolts":"0","Uzemkolts":"0,1"})", kHu)
-          .output;
+  const ordered_json big = Output(EvaluateLine(
+      R"({"Beruhazas":"2025000000","Karbkolts":"0","Egyebkolts":"0","Uzemkolts":"0,1"})", kHu));
   EXPECT_EQ(CountLines(big["chart"]).black, 6 + 214);
   const auto& chart = big["chart"];
   EXPECT_EQ(chart[chart.size() - 6]["real"], 2140);
@@ -203,16 +213,15 @@ TEST(EvaluateLine, ChartLimitsNeitherCrashNorHang) {
 }
 
 TEST(ChartOperationJson, EncodesEveryKind) {
-  EXPECT_EQ(ChartOperationToJson(Line{558, 3131, 616, 3128, kSavingsColor}).dump(),
+  EXPECT_EQ(ChartOperationJson(Line{558, 3131, 616, 3128, kSavingsColor}),
             R"({"op":"Line","x1":558,"y1":3131,"x2":616,"y2":3128,"color":[250,100,30]})");
-  EXPECT_EQ(ChartOperationToJson(CurrentY{2742.78f}).dump(), R"({"op":"CurrentY","y":2742.78})");
-  EXPECT_EQ(ChartOperationToJson(ForeColor{kCostColor}).dump(),
-            R"({"op":"ForeColor","color":[0,0,250]})");
-  EXPECT_EQ(ChartOperationToJson(FontName{""}).dump(), R"({"op":"FontName","name":""})");
-  EXPECT_EQ(ChartOperationToJson(Print{std::int16_t{5}}).dump(), R"({"op":"Print","int":5})");
-  EXPECT_EQ(ChartOperationToJson(Print{200.0}).dump(), R"({"op":"Print","real":200})");
-  EXPECT_EQ(ChartOperationToJson(Print{0.5}).dump(), R"({"op":"Print","real":0.5})");
-  EXPECT_EQ(ChartOperationToJson(Print{std::string("Idő (év)")}).dump(),
+  EXPECT_EQ(ChartOperationJson(CurrentY{2742.78f}), R"({"op":"CurrentY","y":2742.78})");
+  EXPECT_EQ(ChartOperationJson(ForeColor{kCostColor}), R"({"op":"ForeColor","color":[0,0,250]})");
+  EXPECT_EQ(ChartOperationJson(FontName{""}), R"({"op":"FontName","name":""})");
+  EXPECT_EQ(ChartOperationJson(Print{std::int16_t{5}}), R"({"op":"Print","int":5})");
+  EXPECT_EQ(ChartOperationJson(Print{200.0}), R"({"op":"Print","real":200})");
+  EXPECT_EQ(ChartOperationJson(Print{0.5}), R"({"op":"Print","real":0.5})");
+  EXPECT_EQ(ChartOperationJson(Print{std::string("Idő (év)")}),
             R"j({"op":"Print","text":"Idő (év)"})j");
 }
 

@@ -36,10 +36,8 @@ json CoordinateJson(float value) {
   return shortest;
 }
 
-json ColorJson(const Color& c) { return json::array({c.red, c.green, c.blue}); }
-
 LineResult ErrorResult(std::string message) {
-  return LineResult{json{{"error", std::move(message)}}, true};
+  return LineResult{json{{"error", std::move(message)}}, true, std::nullopt};
 }
 
 // A key as error messages quote it: at most 64 bytes, cut at a character.
@@ -115,39 +113,109 @@ class InputReader final : public json::json_sax_t {
 
 }  // namespace
 
-json ChartOperationToJson(const ChartOperation& op) {
-  struct Visitor {
-    json operator()(const Cls&) const { return {{"op", "Cls"}}; }
-    json operator()(const DrawWidth& d) const { return {{"op", "DrawWidth"}, {"width", d.width}}; }
-    json operator()(const Line& l) const {
-      return {{"op", "Line"},
-              {"x1", CoordinateJson(l.x1)},
-              {"y1", CoordinateJson(l.y1)},
-              {"x2", CoordinateJson(l.x2)},
-              {"y2", CoordinateJson(l.y2)},
-              {"color", ColorJson(l.color)}};
+namespace {
+
+// Writes chart operations as JSON text straight into a string. A chart has
+// hundreds of operations; as a document of small objects they cost more to
+// build, write out and free than all the rest of the line. Values go
+// through the JSON library's own writer, so numbers and strings read
+// exactly as they would in a document.
+class ChartWriter {
+ public:
+  explicit ChartWriter(std::string& out)
+      : out_(out),
+        values_(nlohmann::detail::output_adapter<char>(out), ' ', json::error_handler_t::replace) {}
+
+  void Write(const ChartOperation& op) { std::visit(*this, op); }
+
+  void operator()(const Cls&) { out_ += R"({"op":"Cls"})"; }
+  void operator()(const DrawWidth& d) {
+    out_ += R"({"op":"DrawWidth","width":)";
+    Value(d.width);
+    out_ += '}';
+  }
+  void operator()(const Line& l) {
+    out_ += R"({"op":"Line","x1":)";
+    Value(CoordinateJson(l.x1));
+    out_ += R"(,"y1":)";
+    Value(CoordinateJson(l.y1));
+    out_ += R"(,"x2":)";
+    Value(CoordinateJson(l.x2));
+    out_ += R"(,"y2":)";
+    Value(CoordinateJson(l.y2));
+    out_ += R"(,"color":)";
+    Color(l.color);
+    out_ += '}';
+  }
+  void operator()(const ForeColor& f) {
+    out_ += R"({"op":"ForeColor","color":)";
+    Color(f.color);
+    out_ += '}';
+  }
+  void operator()(const CurrentX& c) {
+    out_ += R"({"op":"CurrentX","x":)";
+    Value(CoordinateJson(c.x));
+    out_ += '}';
+  }
+  void operator()(const CurrentY& c) {
+    out_ += R"({"op":"CurrentY","y":)";
+    Value(CoordinateJson(c.y));
+    out_ += '}';
+  }
+  void operator()(const FontName& f) {
+    out_ += R"({"op":"FontName","name":)";
+    Value(f.name);
+    out_ += '}';
+  }
+  void operator()(const Print& p) {
+    if (const auto* text = std::get_if<std::string>(&p.value)) {
+      out_ += R"({"op":"Print","text":)";
+      Value(*text);
+    } else if (const auto* whole = std::get_if<std::int16_t>(&p.value)) {
+      out_ += R"({"op":"Print","int":)";
+      Value(*whole);
+    } else {
+      out_ += R"({"op":"Print","real":)";
+      Value(NumberJson(std::get<double>(p.value)));
     }
-    json operator()(const ForeColor& f) const {
-      return {{"op", "ForeColor"}, {"color", ColorJson(f.color)}};
-    }
-    json operator()(const CurrentX& c) const {
-      return {{"op", "CurrentX"}, {"x", CoordinateJson(c.x)}};
-    }
-    json operator()(const CurrentY& c) const {
-      return {{"op", "CurrentY"}, {"y", CoordinateJson(c.y)}};
-    }
-    json operator()(const FontName& f) const { return {{"op", "FontName"}, {"name", f.name}}; }
-    json operator()(const Print& p) const {
-      if (const auto* text = std::get_if<std::string>(&p.value)) {
-        return {{"op", "Print"}, {"text", *text}};
-      }
-      if (const auto* whole = std::get_if<std::int16_t>(&p.value)) {
-        return {{"op", "Print"}, {"int", *whole}};
-      }
-      return {{"op", "Print"}, {"real", NumberJson(std::get<double>(p.value))}};
-    }
-  };
-  return std::visit(Visitor{}, op);
+    out_ += '}';
+  }
+
+ private:
+  void Value(const json& value) { values_.dump(value, false, false, 0); }
+  void Color(const zr::Color& c) {
+    out_ += '[';
+    Value(c.red);
+    out_ += ',';
+    Value(c.green);
+    out_ += ',';
+    Value(c.blue);
+    out_ += ']';
+  }
+
+  std::string& out_;
+  nlohmann::detail::serializer<json> values_;
+};
+
+std::string ChartJson(const std::vector<ChartOperation>& chart) {
+  std::string out;
+  out.reserve(64 * chart.size() + 2);
+  ChartWriter writer(out);
+  out += '[';
+  for (std::size_t i = 0; i < chart.size(); ++i) {
+    if (i > 0) out += ',';
+    writer.Write(chart[i]);
+  }
+  out += ']';
+  return out;
+}
+
+}  // namespace
+
+std::string ChartOperationJson(const ChartOperation& op) {
+  std::string out;
+  ChartWriter(out).Write(op);
+  return out;
 }
 
 json OutcomeToJson(const RunOutcome& outcome) {
@@ -164,16 +232,32 @@ json OutcomeToJson(const RunOutcome& outcome) {
     const std::string name(LabelName(static_cast<ResultLabel>(i)));
     labels[name] = outcome.labels[i] ? json(*outcome.labels[i]) : json(nullptr);
   }
-  json chart = json::array();
-  for (const ChartOperation& op : outcome.chart) chart.push_back(ChartOperationToJson(op));
 
   json out = json::object();
   out["findings"] = std::move(findings);
   out["texts"] = std::move(texts);
   out["labels"] = std::move(labels);
   out["fault"] = outcome.fault ? json(*outcome.fault) : json(nullptr);
-  out["chart"] = std::move(chart);
   return out;
+}
+
+std::string LineText(const LineResult& result) {
+  constexpr auto kReplace = json::error_handler_t::replace;
+  if (!result.chart) return result.output.dump(-1, ' ', false, kReplace);
+  // The members in order, the chart right after the fault.
+  std::string text = "{";
+  for (const auto& [key, value] : result.output.items()) {
+    if (text.size() > 1) text += ',';
+    text += json(key).dump(-1, ' ', false, kReplace);
+    text += ':';
+    text += value.dump(-1, ' ', false, kReplace);
+    if (key == "fault") {
+      text += R"(,"chart":)";
+      text += *result.chart;
+    }
+  }
+  text += '}';
+  return text;
 }
 
 LineResult TooLongLineResult() {
@@ -207,6 +291,7 @@ LineResult EvaluateTexts(InputTexts texts, const NumberFormat& format, const Lin
     for (const auto& [field, text] : options.overrides) texts[Index(field)] = text;
     const RunOutcome outcome = CalculationRun(texts, format);
     json out = OutcomeToJson(outcome);
+    std::string chart = ChartJson(outcome.chart);
     if (!options.overrides.empty()) {
       json sweep = json::object();
       for (const auto& [field, text] : options.overrides)
@@ -214,7 +299,7 @@ LineResult EvaluateTexts(InputTexts texts, const NumberFormat& format, const Lin
       out["sweep"] = std::move(sweep);
     }
     if (options.analysis) out["analysis"] = AnalysisToJson(Analyse(outcome.inputs, format), format);
-    return LineResult{std::move(out), false};
+    return LineResult{std::move(out), false, std::move(chart)};
   } catch (const std::bad_alloc&) {
     return ErrorResult("not enough memory to evaluate the line");
   } catch (const std::exception& e) {

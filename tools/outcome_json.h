@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,13 +17,21 @@
 
 namespace zr {
 
-nlohmann::ordered_json ChartOperationToJson(const ChartOperation& op);
+// One chart operation as JSON text: {"op":"Line","x1":558,...}.
+std::string ChartOperationJson(const ChartOperation& op);
+// The outcome's findings, texts, labels and fault (not its chart).
 nlohmann::ordered_json OutcomeToJson(const RunOutcome& outcome);
 
 struct LineResult {
   nlohmann::ordered_json output;  // the outcome, or {"error": "..."}
   bool error = false;
+  // The outcome's chart operations as a JSON array, written as text (see
+  // LineText); none on an error line.
+  std::optional<std::string> chart;
 };
+
+// The output line: `output`, with "chart" right after "fault".
+std::string LineText(const LineResult& result);
 
 // The longest line EvaluateLine takes, not counting its line break.
 inline constexpr std::size_t kMaxLineBytes = std::size_t{16} << 20;

@@ -75,7 +75,7 @@ int EvaluateLines(const zr::CommandLine& command) {
   const auto text_of = [&](std::uint64_t line_number, const zr::LineResult& result) {
     if (result.error) any_error = true;
     if (command.csv) return zr::CsvRow(line_number, command.sweeps, result.output, delimiter);
-    return result.output.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    return zr::LineText(result);
   };
   // One that needs no memory, when not even the error line could be made.
   const std::string no_memory_line =

@@ -30,8 +30,7 @@ extern "C" {
 // `line` is an evaluator input line: an object of box texts, where a missing
 // field takes its start-up text ("{}" is the start-up run).
 EMSCRIPTEN_KEEPALIVE const char* zr_evaluate(const char* line, const char* separator) {
-  answer = zr::EvaluateLine(line, FormatWith(separator))
-               .output.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+  answer = zr::LineText(zr::EvaluateLine(line, FormatWith(separator)));
   return answer.c_str();
 }
 

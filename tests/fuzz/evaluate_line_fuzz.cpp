@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const NumberFormat format = NumberFormat::Hungarian();
 
   const LineResult result = EvaluateLine(line, format);
-  const std::string text = result.output.dump(-1, ' ', false, json::error_handler_t::replace);
+  const std::string text = LineText(result);
   const json output = json::parse(text, nullptr, /*allow_exceptions=*/false);
   REQUIRE(output.is_object());
   REQUIRE(text.find('\n') == std::string::npos);
