@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <exception>
 #include <new>
@@ -19,17 +20,9 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-// Whole values as JSON integers, others as the shortest text that reads
-// back as the same single-precision number.
-json NumberJson(double value) {
-  if (std::trunc(value) == value && std::fabs(value) < 9.0e15) {
-    return static_cast<std::int64_t>(value);
-  }
-  return value;
-}
-
-json CoordinateJson(float value) {
-  if (std::trunc(value) == value) return NumberJson(value);
+// A coordinate's value as the shortest text that reads back as the same
+// single-precision number, taken as a double.
+double ShortestDouble(float value) {
   const std::string text = fmt::format(FMT_STRING("{}"), value);
   double shortest = value;
   fast_float::from_chars(text.data(), text.data() + text.size(), shortest);
@@ -131,18 +124,18 @@ class ChartWriter {
   void operator()(const Cls&) { out_ += R"({"op":"Cls"})"; }
   void operator()(const DrawWidth& d) {
     out_ += R"({"op":"DrawWidth","width":)";
-    Value(d.width);
+    Whole(d.width);
     out_ += '}';
   }
   void operator()(const Line& l) {
     out_ += R"({"op":"Line","x1":)";
-    Value(CoordinateJson(l.x1));
+    Coordinate(l.x1);
     out_ += R"(,"y1":)";
-    Value(CoordinateJson(l.y1));
+    Coordinate(l.y1);
     out_ += R"(,"x2":)";
-    Value(CoordinateJson(l.x2));
+    Coordinate(l.x2);
     out_ += R"(,"y2":)";
-    Value(CoordinateJson(l.y2));
+    Coordinate(l.y2);
     out_ += R"(,"color":)";
     Color(l.color);
     out_ += '}';
@@ -154,12 +147,12 @@ class ChartWriter {
   }
   void operator()(const CurrentX& c) {
     out_ += R"({"op":"CurrentX","x":)";
-    Value(CoordinateJson(c.x));
+    Coordinate(c.x);
     out_ += '}';
   }
   void operator()(const CurrentY& c) {
     out_ += R"({"op":"CurrentY","y":)";
-    Value(CoordinateJson(c.y));
+    Coordinate(c.y);
     out_ += '}';
   }
   void operator()(const FontName& f) {
@@ -173,23 +166,38 @@ class ChartWriter {
       Value(*text);
     } else if (const auto* whole = std::get_if<std::int16_t>(&p.value)) {
       out_ += R"({"op":"Print","int":)";
-      Value(*whole);
+      Whole(*whole);
     } else {
       out_ += R"({"op":"Print","real":)";
-      Value(NumberJson(std::get<double>(p.value)));
+      Number(std::get<double>(p.value));
     }
     out_ += '}';
   }
 
  private:
   void Value(const json& value) { values_.dump(value, false, false, 0); }
+  void Whole(std::int64_t n) {
+    char digits[24];
+    out_.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
+  }
+  // Whole values as JSON integers, others as the library writes a double.
+  void Number(double value) {
+    if (std::trunc(value) == value && std::fabs(value) < 9.0e15) {
+      Whole(static_cast<std::int64_t>(value));
+    } else {
+      Value(value);
+    }
+  }
+  void Coordinate(float value) {
+    Number(std::trunc(value) == value ? value : ShortestDouble(value));
+  }
   void Color(const zr::Color& c) {
     out_ += '[';
-    Value(c.red);
+    Whole(c.red);
     out_ += ',';
-    Value(c.green);
+    Whole(c.green);
     out_ += ',';
-    Value(c.blue);
+    Whole(c.blue);
     out_ += ']';
   }
 
