@@ -67,7 +67,7 @@ BalanceEstimate GridBalanceEstimator::Next() {
   double a;
   double rho_a;
   if (m_.q == MoneyOf(1)) {
-    // That double is 1 / RN(raw_t / 10000): 2 kU from this one.
+    // That double is RN(1 / RN(raw_t / 10000)): within 3 kU of this one.
     a = 1e4 / raw_t;
     rho_a = 3 * kU;
   } else {
