@@ -23,9 +23,10 @@ using json = nlohmann::ordered_json;
 // A coordinate's value as the shortest text that reads back as the same
 // single-precision number, taken as a double.
 double ShortestDouble(float value) {
-  const std::string text = fmt::format(FMT_STRING("{}"), value);
+  char text[32];  // a float's shortest text has at most 9 digits, a sign and an exponent
+  const char* end = fmt::format_to_n(text, sizeof text, FMT_STRING("{}"), value).out;
   double shortest = value;
-  fast_float::from_chars(text.data(), text.data() + text.size(), shortest);
+  fast_float::from_chars(text, end, shortest);
   return shortest;
 }
 
@@ -103,10 +104,6 @@ class InputReader final : public json::json_sax_t {
   bool in_object_ = false;
   std::string error_;
 };
-
-}  // namespace
-
-namespace {
 
 // Writes chart operations as JSON text straight into a string. A chart has
 // hundreds of operations; as a document of small objects they cost more to
@@ -205,7 +202,7 @@ class ChartWriter {
   nlohmann::detail::serializer<json> values_;
 };
 
-std::string ChartJson(const std::vector<ChartOperation>& chart) {
+std::string ChartJson(const ChartOperations& chart) {
   std::string out;
   out.reserve(64 * chart.size() + 2);
   ChartWriter writer(out);
@@ -261,7 +258,7 @@ std::string LineText(const LineResult& result) {
     text += value.dump(-1, ' ', false, kReplace);
     if (key == "fault") {
       text += R"(,"chart":)";
-      text += *result.chart;
+      text += ChartJson(*result.chart);
     }
   }
   text += '}';
@@ -297,9 +294,8 @@ std::variant<InputTexts, LineResult> ReadLine(std::string_view line, const Numbe
 LineResult EvaluateTexts(InputTexts texts, const NumberFormat& format, const LineOptions& options) {
   try {
     for (const auto& [field, text] : options.overrides) texts[Index(field)] = text;
-    const RunOutcome outcome = CalculationRun(texts, format);
+    RunOutcome outcome = CalculationRun(texts, format);
     json out = OutcomeToJson(outcome);
-    std::string chart = ChartJson(outcome.chart);
     if (!options.overrides.empty()) {
       json sweep = json::object();
       for (const auto& [field, text] : options.overrides)
@@ -307,7 +303,7 @@ LineResult EvaluateTexts(InputTexts texts, const NumberFormat& format, const Lin
       out["sweep"] = std::move(sweep);
     }
     if (options.analysis) out["analysis"] = AnalysisToJson(Analyse(outcome.inputs, format), format);
-    return LineResult{std::move(out), false, std::move(chart)};
+    return LineResult{std::move(out), false, std::move(outcome.chart)};
   } catch (const std::bad_alloc&) {
     return ErrorResult("not enough memory to evaluate the line");
   } catch (const std::exception& e) {

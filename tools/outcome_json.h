@@ -25,9 +25,10 @@ nlohmann::ordered_json OutcomeToJson(const RunOutcome& outcome);
 struct LineResult {
   nlohmann::ordered_json output;  // the outcome, or {"error": "..."}
   bool error = false;
-  // The outcome's chart operations as a JSON array, written as text (see
-  // LineText); none on an error line.
-  std::optional<std::string> chart;
+  // The outcome's chart operations, written into the line by LineText
+  // (a document of hundreds of small objects would cost more than the rest
+  // of the line); none on an error line.
+  std::optional<ChartOperations> chart;
 };
 
 // The output line: `output`, with "chart" right after "fault".
