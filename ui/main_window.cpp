@@ -41,6 +41,13 @@ namespace zr {
 
 namespace {
 
+// What is shown when a file cannot be written: what failed, where, and the
+// usual causes.
+QString CannotWriteText(const QString& what, const QString& path) {
+  return QStringLiteral("%1\n%2\n\nLehet, hogy a mappa nem írható, vagy megtelt a lemez.")
+      .arg(what, QDir::toNativeSeparators(path));
+}
+
 struct ControlFont {
   const char* control;
   const char* family;
@@ -321,9 +328,7 @@ bool MainWindow::SaveChartImage(const QString& path) {
                          : SaveChartPng(*ui_->graf, path);
   if (!saved) {
     reporter_.ShowProblem(this, QStringLiteral("Grafikon mentése"),
-                          QStringLiteral("A grafikon nem menthető ide:\n%1\n\n"
-                                         "Lehet, hogy a mappa nem írható, vagy megtelt a lemez.")
-                              .arg(QDir::toNativeSeparators(path)));
+                          CannotWriteText(QStringLiteral("A grafikon nem menthető ide:"), path));
   }
   return saved;
 }
@@ -381,9 +386,7 @@ ReportContent MainWindow::ReportOfLastRun() const {
 bool MainWindow::WriteReportTo(const QString& path) {
   if (WriteReport(path, ReportOfLastRun())) return true;
   reporter_.ShowProblem(this, QStringLiteral("Jelentés"),
-                        QStringLiteral("A jelentés nem írható ide:\n%1\n\n"
-                                       "Lehet, hogy a mappa nem írható, vagy megtelt a lemez.")
-                            .arg(QDir::toNativeSeparators(path)));
+                        CannotWriteText(QStringLiteral("A jelentés nem írható ide:"), path));
   return false;
 }
 
@@ -411,11 +414,10 @@ bool MainWindow::SaveScenario(const QString& path) {
                          static_cast<qint64>(text.size()) &&
                      file.commit();
   if (!saved) {
-    reporter_.ShowProblem(this, kSaveTitle,
-                          QStringLiteral("A forgatókönyv nem menthető ide:\n%1\n\n"
-                                         "Lehet, hogy a mappa nem írható, vagy megtelt a lemez. "
-                                         "Az ott lévő fájl, ha volt, változatlan maradt.")
-                              .arg(QDir::toNativeSeparators(path)));
+    reporter_.ShowProblem(
+        this, kSaveTitle,
+        CannotWriteText(QStringLiteral("A forgatókönyv nem menthető ide:"), path) +
+            QStringLiteral(" Az ott lévő fájl, ha volt, változatlan maradt."));
     return false;
   }
   scenario_path_ = path;
