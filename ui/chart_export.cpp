@@ -1,8 +1,8 @@
 #include "chart_export.h"
 
+#include <QBuffer>
 #include <QLabel>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include "chart_box.h"
@@ -10,14 +10,17 @@
 
 namespace zr {
 
-bool SaveChartPng(ChartBox& box, const QString& path) {
-  QSaveFile file(path);
-  return file.open(QIODevice::WriteOnly) && box.grab().save(&file, "PNG") && file.commit();
+QByteArray ChartPng(ChartBox& box) {
+  QByteArray png;
+  QBuffer file(&png);
+  file.open(QIODevice::WriteOnly);
+  return box.grab().save(&file, "PNG") ? png : QByteArray();
 }
 
-bool SaveChartSvg(const ChartBox& box, const ChartOperations& operations, const QString& path) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
+QByteArray ChartSvg(const ChartBox& box, const ChartOperations& operations) {
+  QByteArray svg_bytes;
+  QBuffer file(&svg_bytes);
+  file.open(QIODevice::WriteOnly);
   const QRect area = box.contentsRect();
   {
     QSvgGenerator svg;
@@ -27,7 +30,7 @@ bool SaveChartSvg(const ChartBox& box, const ChartOperations& operations, const 
     svg.setResolution(96);
     svg.setTitle(QStringLiteral("Költség és haszon a vizsgált időszak hosszának függvényében"));
     QPainter painter;
-    if (!painter.begin(&svg)) return false;
+    if (!painter.begin(&svg)) return {};
     painter.setClipRect(QRect(QPoint(0, 0), area.size()));
     ChartSettings settings;
     ChartPainter chart(painter, settings, box.font(), box.Format(), box.BackColor(), area.size());
@@ -40,9 +43,9 @@ bool SaveChartSvg(const ChartBox& box, const ChartOperations& operations, const 
       painter.drawText(QRectF(label->geometry().translated(-area.topLeft())), label->alignment(),
                        label->text());
     }
-    if (!painter.end()) return false;
+    if (!painter.end()) return {};
   }
-  return file.commit();
+  return svg_bytes;
 }
 
 }  // namespace zr

@@ -1,22 +1,21 @@
 #pragma once
-// The chart as a picture file: PNG as the chart box shows it, or SVG as a
-// vector drawing of the last run with the box's payback labels.
+// The chart as a picture: PNG as the chart box shows it, or SVG as a vector
+// drawing of the last run with the box's payback labels. Made in memory;
+// the window writes the bytes out.
 
-#include <QString>
+#include <QByteArray>
 
 #include "chart_operation.h"
-
-class QLabel;
 
 namespace zr {
 
 class ChartBox;
 
-// Writes the box as it stands on screen to a PNG file.
-bool SaveChartPng(ChartBox& box, const QString& path);
+// The box as it stands on screen, as a PNG image; empty when it cannot be made.
+QByteArray ChartPng(ChartBox& box);
 
-// Writes `operations` (a whole run's chart) and the labels inside `box` to
-// an SVG file of the box's drawing size.
-bool SaveChartSvg(const ChartBox& box, const ChartOperations& operations, const QString& path);
+// `operations` (a whole run's chart) and the labels inside `box`, as an SVG
+// drawing of the box's drawing size; empty when it cannot be made.
+QByteArray ChartSvg(const ChartBox& box, const ChartOperations& operations);
 
 }  // namespace zr

@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QShortcut>
 #include <QUrl>
 #include <algorithm>
@@ -33,6 +32,7 @@
 #include "input_captions.h"
 #include "input_set.h"
 #include "require_child.h"
+#include "safe_file.h"
 #include "scenario_file.h"
 #include "ui_main_window.h"
 #include "user_guide.h"
@@ -41,11 +41,10 @@ namespace zr {
 
 namespace {
 
-// What is shown when a file cannot be written: what failed, where, and the
-// usual causes.
-QString CannotWriteText(const QString& what, const QString& path) {
-  return QStringLiteral("%1\n%2\n\nLehet, hogy a mappa nem írható, vagy megtelt a lemez.")
-      .arg(what, QDir::toNativeSeparators(path));
+// What is shown when a file cannot be written: what failed, where and why.
+QString CannotWriteText(const QString& what, const QString& path, const FileFailure& failure) {
+  return QStringLiteral("%1\n%2\n\n%3 Az ott lévő fájl, ha volt, változatlan maradt.")
+      .arg(what, QDir::toNativeSeparators(path), QString::fromStdString(failure.reason));
 }
 
 struct ControlFont {
@@ -274,15 +273,11 @@ bool MainWindow::OpenScenario(const QString& path) {
                               .arg(QDir::toNativeSeparators(path), reason));
     return false;
   };
-  QFile file(path);
-  if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-    return refuse(QStringLiteral("A fájl nem olvasható."));
+  const auto content = ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxScenarioBytes);
+  if (const auto* failure = std::get_if<FileFailure>(&content)) {
+    return refuse(QString::fromStdString(failure->reason));
   }
-  // One byte more than a scenario may have tells a file that is too large.
-  const QByteArray content = file.read(static_cast<qint64>(kMaxScenarioBytes) + 1);
-  if (file.error() != QFileDevice::NoError) return refuse(QStringLiteral("A fájl nem olvasható."));
-  const auto parsed = ParseScenario(
-      std::string_view(content.constData(), static_cast<std::size_t>(content.size())), format_);
+  const auto parsed = ParseScenario(std::get<std::string>(content), format_);
   if (const auto* reason = std::get_if<std::string>(&parsed)) return refuse(FromUtf8(*reason));
 
   const InputTexts& texts = std::get<InputTexts>(parsed);
@@ -322,15 +317,23 @@ QString MainWindow::ResultsText() const {
 
 void MainWindow::CopyResults_Click() { QGuiApplication::clipboard()->setText(ResultsText()); }
 
+bool MainWindow::WriteUserFile(const QString& path, const QByteArray& bytes, const QString& title,
+                               const QString& what) {
+  const std::optional<FileFailure> failure =
+      bytes.isEmpty() ? std::optional(FileFailure{"A fájl tartalma nem állítható elő."})
+                      : WriteFileSafely(QFile::encodeName(path).toStdString(),
+                                        std::string_view(bytes.constData(),
+                                                         static_cast<std::size_t>(bytes.size())));
+  if (failure) reporter_.ShowProblem(this, title, CannotWriteText(what, path, *failure));
+  return !failure;
+}
+
 bool MainWindow::SaveChartImage(const QString& path) {
-  const bool saved = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)
-                         ? SaveChartSvg(*ui_->graf, last_outcome_.chart, path)
-                         : SaveChartPng(*ui_->graf, path);
-  if (!saved) {
-    reporter_.ShowProblem(this, QStringLiteral("Grafikon mentése"),
-                          CannotWriteText(QStringLiteral("A grafikon nem menthető ide:"), path));
-  }
-  return saved;
+  const QByteArray image = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)
+                               ? ChartSvg(*ui_->graf, last_outcome_.chart)
+                               : ChartPng(*ui_->graf);
+  return WriteUserFile(path, image, QStringLiteral("Grafikon mentése"),
+                       QStringLiteral("A grafikon nem menthető ide:"));
 }
 
 void MainWindow::ChartImage_Click() {
@@ -384,10 +387,8 @@ ReportContent MainWindow::ReportOfLastRun() const {
 }
 
 bool MainWindow::WriteReportTo(const QString& path) {
-  if (WriteReport(path, ReportOfLastRun())) return true;
-  reporter_.ShowProblem(this, QStringLiteral("Jelentés"),
-                        CannotWriteText(QStringLiteral("A jelentés nem írható ide:"), path));
-  return false;
+  return WriteUserFile(path, ReportPdf(ReportOfLastRun()), QStringLiteral("Jelentés"),
+                       QStringLiteral("A jelentés nem írható ide:"));
 }
 
 void MainWindow::Report_Click() {
@@ -408,16 +409,8 @@ void MainWindow::Report_Click() {
 
 bool MainWindow::SaveScenario(const QString& path) {
   const std::string text = ScenarioText(BoxTexts());
-  QSaveFile file(path);
-  const bool saved = file.open(QIODevice::WriteOnly) &&
-                     file.write(text.data(), static_cast<qint64>(text.size())) ==
-                         static_cast<qint64>(text.size()) &&
-                     file.commit();
-  if (!saved) {
-    reporter_.ShowProblem(
-        this, kSaveTitle,
-        CannotWriteText(QStringLiteral("A forgatókönyv nem menthető ide:"), path) +
-            QStringLiteral(" Az ott lévő fájl, ha volt, változatlan maradt."));
+  if (!WriteUserFile(path, QByteArray::fromStdString(text), kSaveTitle,
+                     QStringLiteral("A forgatókönyv nem menthető ide:"))) {
     return false;
   }
   scenario_path_ = path;

@@ -96,6 +96,11 @@ class MainWindow : public QWidget {
   void SetUpMenu();
   QAction* AddCommand(const QString& text, const QKeySequence& keys, void (MainWindow::*handler)());
   InputTexts BoxTexts() const;
+  // Writes `bytes` to `path` so that a failure leaves the old file as it
+  // was; false, after a message titled `title` that begins with `what`,
+  // when it cannot (or when `bytes` is empty: nothing could be made).
+  bool WriteUserFile(const QString& path, const QByteArray& bytes, const QString& title,
+                     const QString& what);
 
   std::unique_ptr<Ui::Zeltano> ui_;
   ErrorReporter& reporter_;

@@ -1,13 +1,12 @@
 #include "report.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include "calculation_run.h"
 #include "chart_painter.h"
@@ -70,11 +69,12 @@ class PageWriter {
 
 }  // namespace
 
-bool WriteReport(const QString& path, const ReportContent& content) {
-  // The PDF is written to a temporary file and moved into place at the
-  // end, so a failed report never leaves a broken file behind.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
+QByteArray ReportPdf(const ReportContent& content) {
+  // Made whole in memory, so that writing it out is one step that either
+  // succeeds or leaves the old file alone.
+  QByteArray pdf;
+  QBuffer file(&pdf);
+  file.open(QIODevice::WriteOnly);
   {
     QPdfWriter writer(&file);
     writer.setResolution(kResolution);
@@ -84,7 +84,7 @@ bool WriteReport(const QString& path, const ReportContent& content) {
     writer.setCreator(QStringLiteral("Zeltano-Redurir " ZELTANO_VERSION));
 
     QPainter painter;
-    if (!painter.begin(&writer)) return false;
+    if (!painter.begin(&writer)) return {};
     const QRectF page(QPointF(0, 0), writer.pageLayout().paintRectPixels(kResolution).size());
     const qreal width = page.width() - 2 * kMargin;
     PageWriter out(painter, width);
@@ -141,9 +141,9 @@ bool WriteReport(const QString& path, const ReportContent& content) {
     painter.drawText(
         QPointF(kMargin, page.height() - kMargin / 2),
         QStringLiteral("Zeltano-Redurir " ZELTANO_VERSION " – szabad szoftver (GPL-3.0-or-later)"));
-    if (!painter.end()) return false;
+    if (!painter.end()) return {};
   }
-  return file.commit();
+  return pdf;
 }
 
 }  // namespace zr

@@ -3,6 +3,7 @@
 // sixteen inputs and the results with their captions, the payback time and
 // the chart as a vector drawing, all in Hungarian.
 
+#include <QByteArray>
 #include <QDate>
 #include <QFont>
 #include <QString>
@@ -31,7 +32,7 @@ struct ReportContent {
   NumberFormat format;
 };
 
-// Writes the report to `path` (overwriting it); false when it cannot.
-bool WriteReport(const QString& path, const ReportContent& content);
+// The report as a PDF document; empty when it cannot be drawn.
+QByteArray ReportPdf(const ReportContent& content);
 
 }  // namespace zr

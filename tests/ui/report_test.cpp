@@ -2,6 +2,7 @@
 // and the chart as vector drawing; from the window and from the command line.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFile>
 #include <QProcess>
@@ -118,6 +119,33 @@ TEST(Report, TheCommandLineWritesItWithoutAWindowOrADisplay) {
   EXPECT_EQ(bad_run.exit_code, 1);
   EXPECT_TRUE(bad_run.error.contains("nem JSON-objektum")) << bad_run.error.toStdString();
   EXPECT_FALSE(QFile::exists(refused));
+}
+
+// The report goes where the user points it: a pipe (/dev/stdout) is written
+// into, not replaced; a FIFO as the scenario is refused at once; a usage
+// mistake is told as such with no display to look for.
+TEST(Report, GoesIntoAPipeAndRefusesAFifoScenarioAndAUsageMistakeFirst) {
+  QProcess program;
+  QProcessEnvironment environment;
+  environment.insert("LANG", "C.UTF-8");
+  program.setProcessEnvironment(environment);
+  program.start(ZELTANO_PROGRAM_PATH, {"--report", "/dev/stdout"});
+  ASSERT_TRUE(program.waitForFinished(30000));
+  EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+  EXPECT_TRUE(program.readAllStandardOutput().startsWith("%PDF-"));
+
+  QTemporaryDir dir;
+  const QString fifo = dir.filePath("f.json");
+  ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+  const ReportRun from_fifo = RunReport({"--report", dir.filePath("f.pdf"), fifo});
+  EXPECT_EQ(from_fifo.exit_code, 1);
+  EXPECT_TRUE(from_fifo.error.contains("hanem csővezeték (FIFO)")) << from_fifo.error.toStdString();
+
+  const ReportRun no_name = RunReport({"--report"});
+  EXPECT_EQ(no_name.exit_code, 2);
+  EXPECT_TRUE(
+      no_name.error.startsWith("zeltano-redurir: a --report után meg kell adni a PDF-fájl nevét"))
+      << no_name.error.toStdString();
 }
 
 }  // namespace
