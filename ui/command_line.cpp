@@ -4,10 +4,11 @@ namespace zr {
 
 namespace {
 
-CommandLine Error(const QString& error) {
+CommandLine Error(const QString& error, bool in_own_option = false) {
   CommandLine line;
   line.mode = CommandLine::Mode::kError;
   line.error = error;
+  line.error_in_own_option = in_own_option;
   return line;
 }
 
@@ -32,17 +33,17 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     } else if (argument == QStringLiteral("--report") ||
                argument.startsWith(QStringLiteral("--report="))) {
       if (line.mode == CommandLine::Mode::kReport) {
-        return Error(QStringLiteral("a --report csak egyszer adható meg"));
+        return Error(QStringLiteral("a --report csak egyszer adható meg"), true);
       }
       QString out = argument.mid(9);
       if (argument == QStringLiteral("--report")) {
         if (i + 1 >= arguments.size()) {
-          return Error(QStringLiteral("a --report után meg kell adni a PDF-fájl nevét"));
+          return Error(QStringLiteral("a --report után meg kell adni a PDF-fájl nevét"), true);
         }
         out = arguments[++i];
       }
       if (out.isEmpty()) {
-        return Error(QStringLiteral("a --report után meg kell adni a PDF-fájl nevét"));
+        return Error(QStringLiteral("a --report után meg kell adni a PDF-fájl nevét"), true);
       }
       line.mode = CommandLine::Mode::kReport;
       line.report = out;

@@ -15,6 +15,9 @@ struct CommandLine {
   QString scenario;  // FILE; empty for the start-up texts
   QString report;    // OUT.pdf
   QString error;     // what is wrong, for kError (Hungarian)
+  // With kError: the mistake is in one of this program's own options, so it
+  // stands whatever options Qt takes out of the arguments.
+  bool error_in_own_option = false;
 };
 
 // Reads the arguments after the program name.

@@ -55,6 +55,12 @@ int main(int argc, char* argv[]) {
     return window.WriteReportTo(first.report) ? 0 : 1;
   }
 
+  // A mistake in our own options is told as such, display or not; others
+  // wait until Qt has taken its options out.
+  if (first.mode == zr::CommandLine::Mode::kError && first.error_in_own_option) {
+    return PrintUsageError(first.error);
+  }
+
   // Without a display Qt would abort with a long platform-plugin message.
   if (const auto message = zr::MissingDisplayMessage(&std::getenv)) {
     std::fprintf(stderr, "%s\n", message->c_str());
