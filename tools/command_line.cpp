@@ -87,6 +87,14 @@ std::optional<std::string> SeparatorProblem(std::string_view separator) {
   return std::nullopt;
 }
 
+char SweepDelimiter(const NumberFormat& format) {
+  // A separator has at most four characters, so one of these five is free.
+  for (const char delimiter : {':', ';', '/', '|'}) {
+    if (format.decimal_separator.find(delimiter) == std::string::npos) return delimiter;
+  }
+  return '#';
+}
+
 std::string Sweep::Point(std::int64_t i, const NumberFormat& format) const {
   return MoneyText(from + Money::FromRaw(step.Raw() * i), format);
 }
@@ -111,11 +119,16 @@ std::optional<std::string_view> OptionValue(const std::vector<std::string_view>&
   return std::nullopt;
 }
 
-// FIELD=FROM:TO:STEP with the numbers in the regional format.
+// FIELD=FROM:TO:STEP with the numbers in the regional format; with a
+// decimal separator that holds a ':' the parts are split at ';' instead (at
+// '/' when it holds both), so fractional numbers stay possible.
 std::optional<std::string> ReadSweep(std::string_view spec, const NumberFormat& format,
                                      Sweep& sweep) {
+  const char delimiter = SweepDelimiter(format);
+  const std::string expected =
+      std::string("expected FIELD=FROM") + delimiter + "TO" + delimiter + "STEP";
   const std::size_t equals = spec.find('=');
-  if (equals == std::string_view::npos) return "expected FIELD=FROM:TO:STEP";
+  if (equals == std::string_view::npos) return expected;
   const std::string_view name = spec.substr(0, equals);
   bool known = false;
   for (Field f : kAllFields) {
@@ -125,8 +138,8 @@ std::optional<std::string> ReadSweep(std::string_view spec, const NumberFormat& 
   std::string_view rest = spec.substr(equals + 1);
   std::optional<Money> numbers[3];
   for (int k = 0; k < 3; ++k) {
-    const std::size_t colon = k < 2 ? rest.find(':') : rest.size();
-    if (colon == std::string_view::npos) return "expected FIELD=FROM:TO:STEP";
+    const std::size_t colon = k < 2 ? rest.find(delimiter) : rest.size();
+    if (colon == std::string_view::npos) return expected;
     const std::optional<NumberText> number = NumberText::Parse(rest.substr(0, colon), format);
     if (number) numbers[k] = number->ToMoney();
     if (!numbers[k]) {
@@ -263,7 +276,8 @@ std::string UsageText() {
          "                           FROM+STEP, ... up to TO of FIELD (numbers in the\n"
          "                           decimal format; the point goes under \"sweep\");\n"
          "                           twice for a grid of two fields, at most 1000000\n"
-         "                           points\n"
+         "                           points; with a decimal separator that holds \":\"\n"
+         "                           the parts are split at \";\" (FROM;TO;STEP)\n"
          "  --csv                    write the labels as CSV for spreadsheets instead of\n"
          "                           JSON: a header, then one row per output (line,\n"
          "                           sweep fields, the eleven labels, fault, error);\n"

@@ -23,6 +23,10 @@ struct Sweep {
   std::string Point(std::int64_t i, const NumberFormat& format) const;
 };
 
+// What splits FROM, TO and STEP of a sweep: ':', or the first of ';', '/',
+// '|', '#' that the decimal separator does not hold.
+char SweepDelimiter(const NumberFormat& format);
+
 inline constexpr std::size_t kMaxSweeps = 2;
 inline constexpr std::int64_t kMaxSweepPoints = 1000000;  // all sweeps together
 inline constexpr unsigned kMaxJobs = 256;

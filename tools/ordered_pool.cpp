@@ -1,26 +1,42 @@
 #include "ordered_pool.h"
 
+#include <algorithm>
+#include <system_error>
 #include <utility>
 
 namespace zr {
 
-OrderedPool::OrderedPool(unsigned threads, Sink sink)
-    : sink_(std::move(sink)), capacity_(std::size_t{16} * (threads == 0 ? 1 : threads)) {
-  for (unsigned i = 0; i < (threads == 0 ? 1 : threads); ++i)
-    workers_.emplace_back([this] { Work(); });
+OrderedPool::OrderedPool(unsigned threads, Sink sink, std::size_t max_weight)
+    : sink_(std::move(sink)), max_weight_(max_weight) {
+  if (threads == 0) threads = 1;
+  workers_.reserve(threads);
+  for (unsigned i = 0; i < threads; ++i) {
+    try {
+      workers_.emplace_back([this] { Work(); });
+    } catch (const std::system_error&) {
+      break;  // out of threads or memory for stacks: go on with those started
+    }
+  }
+  capacity_ = std::size_t{16} * std::max<std::size_t>(1, workers_.size());
 }
 
 OrderedPool::~OrderedPool() { Finish(); }
 
-bool OrderedPool::Submit(Task task) {
+bool OrderedPool::Submit(Task task, std::size_t weight) {
+  if (workers_.empty()) return false;
   std::unique_lock lock(mutex_);
-  if (slots_.size() >= capacity_ && !failed_) {
+  const auto room = [&] {
+    return slots_.size() < capacity_ &&
+           (slots_.empty() || (weight <= max_weight_ && weight_ <= max_weight_ - weight));
+  };
+  if (!room() && !failed_) {
     submitter_waiting_ = true;
-    space_.wait(lock, [&] { return failed_ || slots_.size() < capacity_; });
+    space_.wait(lock, [&] { return failed_ || room(); });
     submitter_waiting_ = false;
   }
   if (failed_) return false;
-  slots_.push_back(Slot{std::move(task), std::nullopt});
+  weight_ += weight;
+  slots_.push_back(Slot{std::move(task), std::nullopt, weight});
   if (idle_workers_ > 0) work_.notify_one();
   return true;
 }
@@ -71,13 +87,18 @@ void OrderedPool::HandOnReady(std::unique_lock<std::mutex>& lock) {
   handing_on_ = true;
   while (!failed_ && !slots_.empty() && slots_.front().result) {
     std::string result = std::move(*slots_.front().result);
+    const std::size_t weight = slots_.front().weight;
     slots_.pop_front();
     --next_untaken_;
-    // Woken only once half the queue is free, not for every result.
-    if (submitter_waiting_ && slots_.size() <= capacity_ / 2) space_.notify_one();
     lock.unlock();
     const bool ok = sink_(result);
     lock.lock();
+    weight_ -= weight;  // only now: the result was held until here
+    // Woken only once half the queue (or of the weight) is free, not for
+    // every result.
+    if (submitter_waiting_ && (slots_.size() <= capacity_ / 2 || weight_ <= max_weight_ / 2)) {
+      space_.notify_one();
+    }
     if (!ok) {
       failed_ = true;
       work_.notify_all();

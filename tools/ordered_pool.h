@@ -28,13 +28,23 @@ class OrderedPool {
   // failed write, say).
   using Sink = std::function<bool(const std::string&)>;
 
-  OrderedPool(unsigned threads, Sink sink);
+  // Starts up to `threads` workers: fewer when the system refuses more
+  // (threads() says how many), none at all only when it refuses the first.
+  // `max_weight` bounds the summed weight of the tasks given and not yet
+  // handed on (their input bytes, say), so that large tasks cannot pile up.
+  OrderedPool(unsigned threads, Sink sink, std::size_t max_weight = kUnboundedWeight);
   ~OrderedPool();
   OrderedPool(const OrderedPool&) = delete;
   OrderedPool& operator=(const OrderedPool&) = delete;
 
-  // Waits while too many results are pending; false once the sink failed.
-  bool Submit(Task task);
+  static constexpr std::size_t kUnboundedWeight = static_cast<std::size_t>(-1);
+
+  unsigned threads() const { return static_cast<unsigned>(workers_.size()); }
+
+  // Waits while too many results, or too much weight, are pending (a task
+  // heavier than the bound alone waits for the queue to empty); false once
+  // the sink failed, or when no worker could be started.
+  bool Submit(Task task, std::size_t weight = 0);
   // Waits for every submitted task to be handed on; false if the sink failed.
   bool Finish();
 
@@ -42,6 +52,7 @@ class OrderedPool {
   struct Slot {
     Task task;
     std::optional<std::string> result;
+    std::size_t weight = 0;
   };
   void Work();
   // Hands on the results at the front that are ready, unless another
@@ -50,6 +61,8 @@ class OrderedPool {
 
   Sink sink_;
   std::size_t capacity_;
+  std::size_t max_weight_;
+  std::size_t weight_ = 0;  // of the slots in the queue
   std::mutex mutex_;
   std::condition_variable work_;   // a task to take, or closing
   std::condition_variable space_;  // room in the queue, or failed

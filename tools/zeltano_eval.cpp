@@ -1,5 +1,8 @@
 // zeltano-eval: one calculation run per input line, without a window.
 #include <algorithm>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -24,6 +27,11 @@
 #include "outcome_json.h"
 
 namespace {
+
+// The input bytes of the lines being evaluated or waiting to be written, all
+// jobs together: a few long lines at a time rather than one per job, so the
+// memory stays bounded whatever --jobs says (see the README).
+constexpr std::size_t kMaxHeldLineBytes = std::size_t{64} << 20;
 
 // Flushes standard output; false, with a message, when that fails (a full
 // disk, say), since results that never arrive must not pass for success.
@@ -93,11 +101,24 @@ int EvaluateLines(const zr::CommandLine& command) {
   jobs = 1;  // no threads in this build
 #endif
   std::optional<zr::OrderedPool> pool;
-  if (jobs > 1) pool.emplace(jobs, Write);
+  if (jobs > 1) {
+    try {
+      pool.emplace(jobs, Write, kMaxHeldLineBytes);
+    } catch (const std::exception& e) {
+      std::cerr << "zeltano-eval: cannot start the jobs: " << e.what() << "\n";
+      return zr::kExitInputOutput;
+    }
+    if (pool->threads() < jobs) {
+      std::cerr << "zeltano-eval: note: the system allowed " << std::max(1u, pool->threads())
+                << " of " << jobs << " jobs; going on with those\n";
+    }
+    if (pool->threads() == 0) pool.reset();
+  }
   // Hands one result's text on: written at once, or through the pool.
-  // `make` is always guarded (below), so it does not throw.
-  const auto emit = [&](std::function<std::string()> make) {
-    if (pool) return pool->Submit(std::move(make));
+  // `make` is always guarded (below), so it does not throw. `weight` is the
+  // input bytes the run works on.
+  const auto emit = [&](std::function<std::string()> make, std::size_t weight) {
+    if (pool) return pool->Submit(std::move(make), weight);
     return Write(make());
   };
   const auto guarded = [&](std::function<std::string()> make) {
@@ -132,15 +153,17 @@ int EvaluateLines(const zr::CommandLine& command) {
                                                             : zr::ReadLine(line, format);
     if (auto* error = std::get_if<zr::LineResult>(&read)) {
       written =
-          emit(guarded([&, n = line_number, r = std::move(*error)] { return text_of(n, r); }));
+          emit(guarded([&, n = line_number, r = std::move(*error)] { return text_of(n, r); }), 0);
       continue;
     }
     const auto texts = std::make_shared<const zr::InputTexts>(std::get<zr::InputTexts>(read));
     for (std::int64_t p = 0; p < points && written; ++p) {
-      written = emit(guarded([&, texts, p, n = line_number] {
-        zr::LineOptions options{command.analysis, PointOf(command.sweeps, p, format)};
-        return text_of(n, zr::EvaluateTexts(*texts, format, options));
-      }));
+      written =
+          emit(guarded([&, texts, p, n = line_number] {
+                 zr::LineOptions options{command.analysis, PointOf(command.sweeps, p, format)};
+                 return text_of(n, zr::EvaluateTexts(*texts, format, options));
+               }),
+               line.size());
     }
   }
   if (pool && !pool->Finish()) written = false;
@@ -151,6 +174,12 @@ int EvaluateLines(const zr::CommandLine& command) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef __GLIBC__
+  // Blocks of a long line's size are given back to the system when freed,
+  // rather than kept by each thread's arena: otherwise every job would hold
+  // the most it ever needed for one line (about 60 MB for a 16 MiB line).
+  mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
   // Standard input is read in chunks, not character by character.
   std::ios::sync_with_stdio(false);
 #ifdef SIGPIPE

@@ -1,9 +1,13 @@
 // --analysis, --jobs, --sweep and --csv: their parsing, the sweep's points,
 // the order-keeping pool and the CSV rows.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <future>
 #include <random>
 #include <string>
@@ -62,6 +66,13 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{"SweepBackwards",
                    {"--sweep", "Akoll=2:1:1"},
                    "invalid value for --sweep: TO is below FROM"},
+        // A colon in the decimal separator: the parts are split at ';'.
+        OptionCase{"SweepColonSeparator",
+                   {"--decimal-separator", ":", "--sweep", "Kamatlab=1:5;6;0:5"},
+                   ""},
+        OptionCase{"SweepColonSeparatorColons",
+                   {"--decimal-separator", ":", "--sweep", "Kamatlab=1:6:1"},
+                   "invalid value for --sweep: expected FIELD=FROM;TO;STEP"},
         OptionCase{"SweepTooMany",
                    {"--sweep", "Akoll=1:2000000:1"},
                    "invalid value for --sweep: more than 1000000 points"},
@@ -89,6 +100,13 @@ TEST(Sweep, PointsFromFromToToInSteps) {
   EXPECT_EQ(s.Point(8, parsed.format), "100");
   // A step that does not divide the span stops below TO.
   EXPECT_EQ(ParseCommandLine({"--sweep", "Akoll=1:2:0,3"}).sweeps[0].count, 4);
+  const CommandLine colon =
+      ParseCommandLine({"--decimal-separator=:", "--sweep=Kamatlab=1:5;6;0:5"});
+  ASSERT_EQ(colon.sweeps.size(), 1u);
+  EXPECT_EQ(colon.sweeps[0].count, 10);
+  EXPECT_EQ(colon.sweeps[0].Point(1, colon.format), "2");
+  EXPECT_EQ(colon.sweeps[0].Point(9, colon.format), "6");
+  EXPECT_EQ(colon.sweeps[0].Point(0, colon.format), "1:5");
 }
 
 TEST(OrderedPool, HandsResultsOnInTaskOrder) {
@@ -129,6 +147,59 @@ TEST(OrderedPool, HandsEachResultOnWithoutWaitingForLaterOnes) {
   }));
   EXPECT_TRUE(pool.Finish());
   EXPECT_EQ(seen, (std::vector<std::string>{"0", "1"}));
+}
+
+// Heavy tasks do not pile up: no more than the bound's worth of them is
+// between its start and its hand-on, and one heavier than the bound still runs.
+TEST(OrderedPool, KeepsThePendingWeightWithinItsBound) {
+  std::atomic<int> held = 0, most_held = 0;
+  OrderedPool pool(
+      4, [&](const std::string&) { return --held, true; }, 3);
+  for (int i = 0; i < 200; ++i) {
+    ASSERT_TRUE(pool.Submit(
+        [&] {
+          const int now = ++held;
+          for (int m = most_held; m < now && !most_held.compare_exchange_weak(m, now);) {
+          }
+          std::this_thread::sleep_for(std::chrono::microseconds(50));
+          return std::string("x");
+        },
+        i == 100 ? 10 : 1));
+  }
+  EXPECT_TRUE(pool.Finish());
+  EXPECT_LE(most_held, 3);
+  EXPECT_GE(most_held, 2);  // and it did run tasks side by side
+}
+
+// With too little address space for every thread's stack, the pool goes on
+// with the threads it could start instead of ending the program.
+TEST(OrderedPool, GoesOnWithTheThreadsTheSystemAllows) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "a sanitizer needs more address space than the limit leaves";
+#else
+  const pid_t child = fork();
+  ASSERT_NE(child, -1);
+  if (child == 0) {
+    long pages = 0;
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (statm == nullptr || std::fscanf(statm, "%ld", &pages) != 1) _exit(10);
+    // Room for a few 8 MiB stacks, not for 64.
+    const rlim_t room = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + (48 << 20);
+    const rlimit limit{room, room};
+    if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(11);
+    std::atomic<int> delivered = 0;
+    OrderedPool pool(64, [&](const std::string&) { return ++delivered, true; });
+    if (pool.threads() == 0 || pool.threads() >= 64) _exit(12);
+    for (int i = 0; i < 100; ++i) {
+      if (!pool.Submit([] { return std::string("x"); })) _exit(13);
+    }
+    _exit(pool.Finish() && delivered == 100 ? 0 : 14);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+#endif
 }
 
 TEST(OrderedPool, AFailedSinkStopsIt) {
