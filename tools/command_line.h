@@ -45,11 +45,6 @@ struct CommandLine {
 // `args` without the program name.
 CommandLine ParseCommandLine(const std::vector<std::string_view>& args);
 
-// Why `separator` cannot be the decimal separator, or nullopt when it can:
-// one to four printable characters of valid UTF-8, none of them a digit, a
-// sign or a blank.
-std::optional<std::string> SeparatorProblem(std::string_view separator);
-
 std::string UsageText();
 std::string VersionText();  // "zeltano-eval 1.0.0" and a line break
 

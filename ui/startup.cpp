@@ -5,12 +5,15 @@
 
 #include "assets.h"
 #include "fonts.h"
+#include "separator.h"
 
 namespace zr {
 
 NumberFormat RegionalNumberFormat(const QLocale& locale) {
   if (locale.language() == QLocale::C) return NumberFormat::Hungarian();
-  return NumberFormat{locale.decimalPoint().toStdString()};
+  // A locale's separator that no number could be typed with (a digit, a
+  // blank) is checked like every other; the Hungarian comma stands in.
+  return FormatWithSeparator(locale.decimalPoint().toStdString());
 }
 
 std::optional<std::string> MissingDisplayMessage(const EnvironmentLookup& getenv) {

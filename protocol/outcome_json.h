@@ -12,13 +12,12 @@
 #include <vector>
 
 #include "calculation_run.h"
+#include "chart_json.h"
 #include "chart_operation.h"
 #include "number_format.h"
 
 namespace zr {
 
-// One chart operation as JSON text: {"op":"Line","x1":558,...}.
-std::string ChartOperationJson(const ChartOperation& op);
 // The outcome's findings, texts, labels and fault (not its chart).
 nlohmann::ordered_json OutcomeToJson(const RunOutcome& outcome);
 
