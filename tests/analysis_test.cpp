@@ -162,6 +162,23 @@ TEST(Analysis, NetPresentValueAndSimplePayback) {
   EXPECT_EQ(SimplePayback(test::InputsWith({{Field::Energiaar, "1"}, {Field::Energiaarvalt, "0"}})),
             std::nullopt);
 
+  // Each cost grows at its own rate; the subsidy and the residual value cut
+  // the investment, while maintenance and other costs stay on the full one:
+  // 72000 × f(6 %) − 800000 × 0.9 − 5000 × f(2 %) − 3456 × f(4 %) − 2000 × f(5 %)
+  // = 1698112.8 − 720000 − 77217.5 − 65467.6992 − 42196.8 = 793230.8008,
+  // with f(6 %) 23.5849, f(2 %) 15.4435, f(4 %) 18.9432, f(5 %) 21.0984.
+  EXPECT_EQ(NetPresentValue(test::InputsWith({{Field::Tamogatas, "20"},
+                                              {Field::Maradvanyertek, "10"},
+                                              {Field::Karbkoltsvalt, "2"},
+                                              {Field::Uzemkoltsvalt, "4"},
+                                              {Field::Egyebkoltsvalt, "5"}})),
+            793231);
+  // Half subsidised, the costs rest on the 500000 Ft paid: over t years the
+  // savings 72000 × (1.06^t − 1) / 0.06 against 500000 + (2500 + 3456 + 1000)
+  // × (1.03^t − 1) / 0.03 fall 319 Ft short at 6.46 and exceed by 617 Ft at
+  // 6.47. On the gross 1000000 Ft (costs 5000 + 3456 + 2000) it would be 6.74.
+  EXPECT_EQ(SimplePayback(test::InputsWith({{Field::Tamogatas, "50"}})), M("6,47"));
+
   const Analysis a = Analyse(test::InputsWith({}), kHu);
   EXPECT_EQ(a.internal_rate.value, M("9,6749"));
   EXPECT_EQ(a.internal_rate.value, a.break_even[Index(Field::Kamatlab)].value);
