@@ -102,10 +102,31 @@ TEST(BreakEven, StartupValuesAndTheInputsThatNeverTurnTheBalance) {
     EXPECT_FALSE(b.value);
     EXPECT_EQ(b.why, "Az egyenleg a megengedett tartományban végig nemnegatív.");
   }
-  const BreakEven never = BreakEvenValue(
-      test::InputsWith({{Field::Energiaar, "1"}, {Field::Energiaarvalt, "0"}}), Field::Tamogatas);
+  const InputSet short_now =
+      test::InputsWith({{Field::Energiaar, "1"}, {Field::Energiaarvalt, "0"}});
+  const BreakEven never = BreakEvenValue(short_now, Field::Tamogatas);
   EXPECT_FALSE(never.value);
   EXPECT_EQ(never.why, "Az egyenleg a megengedett tartományban végig negatív.");
+  // A dearer electricity only adds cost, up to where the figures give out.
+  EXPECT_EQ(BreakEvenValue(short_now, Field::Villanyar).why,
+            "Az egyenleg a megengedett tartományban végig negatív (ameddig kiszámítható).");
+  const InputSet too_large = test::InputsWith({{Field::Beruhazas, "900000000000000"}});
+  EXPECT_EQ(BreakEvenValue(too_large, Field::Akoll).why,
+            "Az egyenleg a jelenlegi értékekkel nem számítható ki.");
+}
+
+// Flat savings against maintenance growing 20 % a year: the balance is
+// reached only for periods from about 10.56 to 19.94 years. From 16 years
+// the upper boundary is the nearer one, though the lower is found first.
+TEST(BreakEven, TheNearerOfTwoBoundariesWins) {
+  const InputSet in = test::InputsWith({{Field::Elettartam, "16"},
+                                        {Field::Karbkolts, "1"},
+                                        {Field::Karbkoltsvalt, "20"},
+                                        {Field::Energiaar, "45"},
+                                        {Field::Energiaarvalt, "0"}});
+  ASSERT_LT(*BalanceWith(in, Field::Elettartam, M("10").Raw()), 0);
+  EXPECT_EQ(BreakEvenValue(in, Field::Elettartam).value, M("19,9377"));
+  EXPECT_LT(*BalanceWith(in, Field::Elettartam, M("19,9378").Raw()), 0);
 }
 
 // The sensitivity cases show what a run with the changed value typed in
