@@ -62,6 +62,11 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{"SweepBackwards",
                    {"--sweep", "Akoll=2:1:1"},
                    "invalid value for --sweep: TO is below FROM"},
+        // Exactly the most points, alone and as a grid, and a single point.
+        OptionCase{"SweepOfTheMostPoints", {"--sweep", "Akoll=1:1000000:1"}, ""},
+        OptionCase{
+            "GridOfTheMostPoints", {"--sweep", "Akoll=1:1000:1", "--sweep", "Qkoll=1:1000:1"}, ""},
+        OptionCase{"SweepOfOnePoint", {"--sweep", "Akoll=5:5:1"}, ""},
         OptionCase{"SweepTooMany",
                    {"--sweep", "Akoll=1:2000000:1"},
                    "invalid value for --sweep: more than 1000000 points"},
