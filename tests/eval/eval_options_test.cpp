@@ -142,7 +142,10 @@ TEST(OrderedPool, AFailedSinkStopsIt) {
   bool accepted = true;
   for (int i = 0; i < 1000 && accepted; ++i)
     accepted = pool.Submit([] { return std::string("x"); });
+  // Nothing more is handed on, so the queue fills and further work is refused.
+  EXPECT_FALSE(accepted);
   EXPECT_FALSE(pool.Finish());
+  EXPECT_FALSE(pool.Submit([] { return std::string("x"); }));
   EXPECT_EQ(delivered, 3);
 }
 
