@@ -66,6 +66,18 @@ run_eval(${WORK}/long.jsonl /dev/full)
 expect("full disk" "${status}|${err}"
        "3|zeltano-eval: cannot write the output: No space left on device\n")
 
+# Once the output fails, the input is no longer read: an endless input into
+# a full disk ends at once, on one thread and through the pool.
+find_program(YES yes REQUIRED)
+foreach(jobs 1 2)
+  execute_process(COMMAND ${YES} "{}"
+                  COMMAND ${EVAL} --jobs ${jobs}
+                  OUTPUT_FILE /dev/full ERROR_VARIABLE err RESULTS_VARIABLE statuses TIMEOUT 20)
+  list(GET statuses -1 status)
+  string(FIND "${err}" "zeltano-eval: cannot write the output: No space left on device\n" at)
+  expect("endless input, full disk, --jobs ${jobs}" "${status}|${at}" "3|0")
+endforeach()
+
 # A reader that goes away after the first byte: a failed write too.
 string(REPEAT "{}\n" 300 many)
 file(WRITE ${WORK}/many.jsonl "${many}")
