@@ -102,10 +102,31 @@ TEST(BreakEven, StartupValuesAndTheInputsThatNeverTurnTheBalance) {
     EXPECT_FALSE(b.value);
     EXPECT_EQ(b.why, "Az egyenleg a megengedett tartományban végig nemnegatív.");
   }
-  const BreakEven never = BreakEvenValue(
-      test::InputsWith({{Field::Energiaar, "1"}, {Field::Energiaarvalt, "0"}}), Field::Tamogatas);
+  const InputSet short_now =
+      test::InputsWith({{Field::Energiaar, "1"}, {Field::Energiaarvalt, "0"}});
+  const BreakEven never = BreakEvenValue(short_now, Field::Tamogatas);
   EXPECT_FALSE(never.value);
   EXPECT_EQ(never.why, "Az egyenleg a megengedett tartományban végig negatív.");
+  // A dearer electricity only adds cost, up to where the figures give out.
+  EXPECT_EQ(BreakEvenValue(short_now, Field::Villanyar).why,
+            "Az egyenleg a megengedett tartományban végig negatív (ameddig kiszámítható).");
+  const InputSet too_large = test::InputsWith({{Field::Beruhazas, "900000000000000"}});
+  EXPECT_EQ(BreakEvenValue(too_large, Field::Akoll).why,
+            "Az egyenleg a jelenlegi értékekkel nem számítható ki.");
+}
+
+// Flat savings against maintenance growing 20 % a year: the balance is
+// reached only for periods from about 10.56 to 19.94 years. From 16 years
+// the upper boundary is the nearer one, though the lower is found first.
+TEST(BreakEven, TheNearerOfTwoBoundariesWins) {
+  const InputSet in = test::InputsWith({{Field::Elettartam, "16"},
+                                        {Field::Karbkolts, "1"},
+                                        {Field::Karbkoltsvalt, "20"},
+                                        {Field::Energiaar, "45"},
+                                        {Field::Energiaarvalt, "0"}});
+  ASSERT_LT(*BalanceWith(in, Field::Elettartam, M("10").Raw()), 0);
+  EXPECT_EQ(BreakEvenValue(in, Field::Elettartam).value, M("19,9377"));
+  EXPECT_LT(*BalanceWith(in, Field::Elettartam, M("19,9378").Raw()), 0);
 }
 
 // The sensitivity cases show what a run with the changed value typed in
@@ -161,6 +182,23 @@ TEST(Analysis, NetPresentValueAndSimplePayback) {
   EXPECT_EQ(SimplePayback(test::InputsWith({{Field::Tamogatas, "100"}})), M("0"));
   EXPECT_EQ(SimplePayback(test::InputsWith({{Field::Energiaar, "1"}, {Field::Energiaarvalt, "0"}})),
             std::nullopt);
+
+  // Each cost grows at its own rate; the subsidy and the residual value cut
+  // the investment, while maintenance and other costs stay on the full one:
+  // 72000 × f(6 %) − 800000 × 0.9 − 5000 × f(2 %) − 3456 × f(4 %) − 2000 × f(5 %)
+  // = 1698112.8 − 720000 − 77217.5 − 65467.6992 − 42196.8 = 793230.8008,
+  // with f(6 %) 23.5849, f(2 %) 15.4435, f(4 %) 18.9432, f(5 %) 21.0984.
+  EXPECT_EQ(NetPresentValue(test::InputsWith({{Field::Tamogatas, "20"},
+                                              {Field::Maradvanyertek, "10"},
+                                              {Field::Karbkoltsvalt, "2"},
+                                              {Field::Uzemkoltsvalt, "4"},
+                                              {Field::Egyebkoltsvalt, "5"}})),
+            793231);
+  // Half subsidised, the costs rest on the 500000 Ft paid: over t years the
+  // savings 72000 × (1.06^t − 1) / 0.06 against 500000 + (2500 + 3456 + 1000)
+  // × (1.03^t − 1) / 0.03 fall 319 Ft short at 6.46 and exceed by 617 Ft at
+  // 6.47. On the gross 1000000 Ft (costs 5000 + 3456 + 2000) it would be 6.74.
+  EXPECT_EQ(SimplePayback(test::InputsWith({{Field::Tamogatas, "50"}})), M("6,47"));
 
   const Analysis a = Analyse(test::InputsWith({}), kHu);
   EXPECT_EQ(a.internal_rate.value, M("9,6749"));

@@ -25,20 +25,26 @@ endfunction()
 set(good "{\"Tamogatas\":\"50\"}")
 set(line_limit 16777216)
 
-# One byte over the limit: an error line, and the next line goes on.
+# The good line blanked out to exactly the limit is evaluated; one byte over
+# the limit gets an error line, and the next line goes on.
+string(LENGTH "${good}" good_length)
+math(EXPR padding "${line_limit} - ${good_length}")
+string(REPEAT " " ${padding} blanks)
+string(SUBSTRING "${good}" 1 -1 fields)
 math(EXPR too_long "${line_limit} + 1")
-string(REPEAT " " ${too_long} blanks)
-file(WRITE ${WORK}/long.jsonl "${good}\n${blanks}\n${good}\n")
+string(REPEAT " " ${too_long} too_many_blanks)
+file(WRITE ${WORK}/long.jsonl "${good}\n{${blanks}${fields}\n${too_many_blanks}\n${good}\n")
 set(blanks "")
+set(too_many_blanks "")
 run_eval(${WORK}/long.jsonl ${WORK}/long.out)
 expect("exit status with a long line" "${status}" 1)
 string(REGEX REPLACE "\n$" "" out "${out}")
 string(REPLACE "\n" ";" lines "${out}")
 list(LENGTH lines count)
-expect("output lines" "${count}" 3)
-list(GET lines 1 error_line)
+expect("output lines" "${count}" 4)
+list(GET lines 2 error_line)
 expect("long line" "${error_line}" "{\"error\":\"the line is longer than ${line_limit} bytes\"}")
-foreach(i 0 2)
+foreach(i 0 1 3)
   list(GET lines ${i} line)
   string(FIND "${line}" "\"L\":\"8,07\"" at)
   if(at EQUAL -1)
@@ -59,6 +65,18 @@ expect("missing value" "${first_line}" "zeltano-eval: missing value for --decima
 run_eval(${WORK}/long.jsonl /dev/full)
 expect("full disk" "${status}|${err}"
        "3|zeltano-eval: cannot write the output: No space left on device\n")
+
+# Once the output fails, the input is no longer read: an endless input into
+# a full disk ends at once, on one thread and through the pool.
+find_program(YES yes REQUIRED)
+foreach(jobs 1 2)
+  execute_process(COMMAND ${YES} "{}"
+                  COMMAND ${EVAL} --jobs ${jobs}
+                  OUTPUT_FILE /dev/full ERROR_VARIABLE err RESULTS_VARIABLE statuses TIMEOUT 20)
+  list(GET statuses -1 status)
+  string(FIND "${err}" "zeltano-eval: cannot write the output: No space left on device\n" at)
+  expect("endless input, full disk, --jobs ${jobs}" "${status}|${at}" "3|0")
+endforeach()
 
 # A reader that goes away after the first byte: a failed write too.
 string(REPEAT "{}\n" 300 many)

@@ -73,6 +73,11 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{"SweepColonSeparatorColons",
                    {"--decimal-separator", ":", "--sweep", "Kamatlab=1:6:1"},
                    "invalid value for --sweep: expected FIELD=FROM;TO;STEP"},
+        // Exactly the most points, alone and as a grid, and a single point.
+        OptionCase{"SweepOfTheMostPoints", {"--sweep", "Akoll=1:1000000:1"}, ""},
+        OptionCase{
+            "GridOfTheMostPoints", {"--sweep", "Akoll=1:1000:1", "--sweep", "Qkoll=1:1000:1"}, ""},
+        OptionCase{"SweepOfOnePoint", {"--sweep", "Akoll=5:5:1"}, ""},
         OptionCase{"SweepTooMany",
                    {"--sweep", "Akoll=1:2000000:1"},
                    "invalid value for --sweep: more than 1000000 points"},
@@ -208,7 +213,10 @@ TEST(OrderedPool, AFailedSinkStopsIt) {
   bool accepted = true;
   for (int i = 0; i < 1000 && accepted; ++i)
     accepted = pool.Submit([] { return std::string("x"); });
+  // Nothing more is handed on, so the queue fills and further work is refused.
+  EXPECT_FALSE(accepted);
   EXPECT_FALSE(pool.Finish());
+  EXPECT_FALSE(pool.Submit([] { return std::string("x"); }));
   EXPECT_EQ(delivered, 3);
 }
 

@@ -146,6 +146,33 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"DeeplyNested", QByteArray(500000, '['), "nem JSON-objektum"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The limits at their edges: a file of exactly the largest size is read, one
+// byte more is not; a key of exactly the longest quoted length is quoted
+// whole, a longer one cut at a character.
+TEST(Scenario, LimitsAtTheirEdges) {
+  const auto refusal = [](const std::string& content) {
+    const auto parsed = ParseScenario(content, NumberFormat::Hungarian());
+    return std::holds_alternative<std::string>(parsed) ? std::get<std::string>(parsed)
+                                                       : std::string("accepted");
+  };
+  const std::string fields = R"("Akoll":"9"})";
+  std::string largest = "{" + std::string(kMaxScenarioBytes - 1 - fields.size(), ' ') + fields;
+  ASSERT_EQ(largest.size(), kMaxScenarioBytes);
+  EXPECT_EQ(refusal(largest), "accepted");
+  EXPECT_EQ(refusal(largest + " "),
+            "A fájl túl nagy egy forgatókönyvhöz (legfeljebb 1 MiB lehet).");
+
+  std::string accents;  // 40 bytes
+  for (int i = 0; i < 20; ++i) accents += "é";
+  const std::pair<std::string, std::string> keys[] = {
+      {std::string(40, 'x'), std::string(40, 'x')},
+      {std::string(41, 'x'), std::string(40, 'x') + "…"},
+      {"x" + accents, "x" + accents.substr(0, 38) + "…"}};
+  for (const auto& [key, shown] : keys) {
+    EXPECT_EQ(refusal("{\"" + key + "\":\"1\"}"), "Ismeretlen mező: „" + shown + "”.");
+  }
+}
+
 TEST(Scenario, UnreadablePathsAreRefused) {
   QTemporaryDir dir;
   for (const QString& path : {dir.filePath("nincs-ilyen.zeltano.json"), dir.path()}) {
