@@ -1,12 +1,17 @@
 #include "error_reporter.h"
 
 #include <QMessageBox>
+#include <QVariant>
 #include <cstdio>
 
 namespace zr {
 
 void MessageBoxErrorReporter::ShowError(QWidget* parent, const QString& message) {
-  QMessageBox::warning(parent, QString::fromUtf8(kErrorTitle), message, QMessageBox::Ok);
+  QString title;
+  for (const QWidget* w = parent; w != nullptr && title.isEmpty(); w = w->parentWidget()) {
+    title = w->property("errorTitle").toString();
+  }
+  QMessageBox::warning(parent, title, message, QMessageBox::Ok);
 }
 
 void MessageBoxErrorReporter::ShowProblem(QWidget* parent, const QString& title,

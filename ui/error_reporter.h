@@ -8,9 +8,6 @@ class QWidget;
 
 namespace zr {
 
-// Title of every message the window shows ("invalid data").
-inline constexpr const char* kErrorTitle = "HIBÁS ADAT";
-
 class ErrorReporter {
  public:
   virtual ~ErrorReporter() = default;
@@ -22,7 +19,8 @@ class ErrorReporter {
   virtual void ShowProblem(QWidget* parent, const QString& title, const QString& message) = 0;
 };
 
-// The real box: warning icon, title "HIBÁS ADAT", one OK button.
+// The real box: warning icon, one OK button, and for a wrong figure the
+// title the window's form gives as its errorTitle ("HIBÁS ADAT").
 class MessageBoxErrorReporter final : public ErrorReporter {
  public:
   void ShowError(QWidget* parent, const QString& message) override;

@@ -152,7 +152,7 @@ void MainWindow::SetUpControls() {
   }
 
   ui_->Picture1->SetPicture(SvgPicture(kBannerPath));
-  ui_->Label31->setText(QStringLiteral("Verzió " ZELTANO_VERSION));
+  ui_->Label31->setText(ui_->Label31->text().arg(QStringLiteral(ZELTANO_VERSION)));
   ui_->graf->SetNumberFormat(format_);
   // graf_Paint: a repaint draws the chart frame over the kept drawing.
   ui_->graf->SetRepaintOperations(DrawChartFrame());

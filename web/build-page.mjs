@@ -1,13 +1,13 @@
 // Writes the page's index.html from its template and the window's Designer
 // form, so every caption, heading and button text on the page is the
-// window's own text. The error title comes from the window's message box.
+// window's own text, the error title included (the form's errorTitle), and
+// the version line the form's "Verzió %1" with the project's version.
 //
-// Usage: node web/build-page.mjs TEMPLATE MAIN_WINDOW_UI ERROR_REPORTER_H OUTPUT [MAIN_WINDOW_CPP VERSION]
+// Usage: node web/build-page.mjs TEMPLATE MAIN_WINDOW_UI OUTPUT VERSION
 
 import { readFileSync, writeFileSync } from 'node:fs';
 
-const [templatePath, uiPath, errorHeaderPath, outputPath, mainWindowPath, version] =
-  process.argv.slice(2);
+const [templatePath, uiPath, outputPath, version] = process.argv.slice(2);
 
 function fail(message) {
   console.error(`build-page: ${message}`);
@@ -66,12 +66,14 @@ function readWidgets(node, parent, out) {
     const rect = child(child(c, 'property', 'geometry') ?? { children: [] }, 'rect');
     const number = (tag) => Number(child(rect, tag).text);
     const textProperty = child(c, 'property', 'text') ?? child(c, 'property', 'windowTitle');
+    const stringProperty = (name) => child(child(c, 'property', name) ?? { children: [] }, 'string')?.text;
     const widget = {
       name: c.attrs.name,
       kind: c.attrs.class,
       parent,
       geometry: rect ? { x: number('x'), y: number('y'), w: number('width'), h: number('height') } : null,
       text: textProperty ? (child(textProperty, 'string')?.text ?? '') : '',
+      errorTitle: stringProperty('errorTitle'),
     };
     out.set(widget.name, widget);
     readWidgets(c, widget.name, out);
@@ -139,23 +141,16 @@ const resultRows = rows('Picture3', (w) => w.kind === 'QLabel' && /b$/.test(w.na
       `<output id="${control.name}" aria-labelledby="${caption.name}"></output></div>`;
   });
 
-const errorTitle = readFileSync(errorHeaderPath, 'utf8').match(/kErrorTitle\s*=\s*"([^"]*)"/);
-if (!errorTitle) fail(`${errorHeaderPath} names no kErrorTitle`);
-
-// The window writes its version line in code; where that line is not found
-// the page leaves the label empty rather than inventing a text.
-let versionLine = widget('Label31').text;
-if (mainWindowPath && version) {
-  const set = readFileSync(mainWindowPath, 'utf8').match(/Label31->setText\(QStringLiteral\("([^"]*)" ZELTANO_VERSION\)\)/);
-  if (set) versionLine = set[1] + version;
-  else console.warn(`build-page: ${mainWindowPath} does not set Label31; it stays "${versionLine}"`);
-}
+const errorTitle = widget('Zeltano').errorTitle ?? fail(`${uiPath}: the form has no errorTitle`);
+if (!widget('Label31').text.includes('%1')) fail(`${uiPath}: Label31 has no %1 for the version`);
+if (!version) fail('no version given');
+const versionLine = widget('Label31').text.replace('%1', version);
 
 const replacements = {
   title: escapeHtml(widget('Zeltano').text),
   inputs: inputRows.join('\n'),
   results: resultRows.join('\n'),
-  errorTitle: escapeHtml(errorTitle[1]),
+  errorTitle: escapeHtml(errorTitle),
   Command1: accessKeyHtml(widget('Command1').text),
   Command1Plain: escapeHtml(plainCaption(widget('Command1').text)),
   Label31: escapeHtml(versionLine),
