@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "eval_command_line.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -91,10 +91,10 @@ std::optional<std::string> ReadSweep(std::string_view spec, const NumberFormat& 
 
 }  // namespace
 
-CommandLine ParseCommandLine(const std::vector<std::string_view>& args) {
-  CommandLine result;
+EvalCommandLine ParseEvalCommandLine(const std::vector<std::string_view>& args) {
+  EvalCommandLine result;
   const auto usage_error = [&](std::string message) {
-    result.action = CommandLine::Action::kUsageError;
+    result.action = EvalCommandLine::Action::kUsageError;
     result.error = std::move(message);
     result.sweeps.clear();
     return result;
@@ -103,11 +103,11 @@ CommandLine ParseCommandLine(const std::vector<std::string_view>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     if (arg == "--help" || arg == "-h") {
-      result.action = CommandLine::Action::kHelp;
+      result.action = EvalCommandLine::Action::kHelp;
       return result;
     }
     if (arg == "--version") {
-      result.action = CommandLine::Action::kVersion;
+      result.action = EvalCommandLine::Action::kVersion;
       return result;
     }
     if (arg == "--analysis") {
@@ -169,7 +169,7 @@ CommandLine ParseCommandLine(const std::vector<std::string_view>& args) {
   return result;
 }
 
-std::string UsageText() {
+std::string EvalUsageText() {
   static_assert(kMaxLineBytes == 16 * 1024 * 1024, "the text below says 16 MiB");
   const std::string max = std::to_string(kMaxLineBytes);
   return "Usage: zeltano-eval [--decimal-separator SEP] [--analysis] [--jobs N]\n"
@@ -221,6 +221,6 @@ std::string UsageText() {
          "not be written.\n";
 }
 
-std::string VersionText() { return std::string("zeltano-eval ") + ZELTANO_VERSION + "\n"; }
+std::string EvalVersionText() { return std::string("zeltano-eval ") + ZELTANO_VERSION + "\n"; }
 
 }  // namespace zr

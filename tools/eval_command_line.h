@@ -31,7 +31,7 @@ inline constexpr std::size_t kMaxSweeps = 2;
 inline constexpr std::int64_t kMaxSweepPoints = 1000000;  // all sweeps together
 inline constexpr unsigned kMaxJobs = 256;
 
-struct CommandLine {
+struct EvalCommandLine {
   enum class Action { kEvaluate, kHelp, kVersion, kUsageError };
   Action action = Action::kEvaluate;
   NumberFormat format = NumberFormat::Hungarian();
@@ -43,10 +43,10 @@ struct CommandLine {
 };
 
 // `args` without the program name.
-CommandLine ParseCommandLine(const std::vector<std::string_view>& args);
+EvalCommandLine ParseEvalCommandLine(const std::vector<std::string_view>& args);
 
-std::string UsageText();
-std::string VersionText();  // "zeltano-eval 1.0.0" and a line break
+std::string EvalUsageText();
+std::string EvalVersionText();  // "zeltano-eval 1.0.0" and a line break
 
 // Exit statuses.
 inline constexpr int kExitOk = 0;

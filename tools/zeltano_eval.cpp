@@ -20,8 +20,8 @@
 #include <variant>
 #include <vector>
 
-#include "command_line.h"
 #include "csv_output.h"
+#include "eval_command_line.h"
 #include "line_reader.h"
 #include "ordered_pool.h"
 #include "outcome_json.h"
@@ -75,7 +75,7 @@ std::int64_t PointCount(const std::vector<zr::Sweep>& sweeps) {
 // point of a sweep), in input order, flushed at once for programs that talk
 // to zeltano-eval through pipes. With more than one job the runs go to a
 // pool of threads.
-int EvaluateLines(const zr::CommandLine& command) {
+int EvaluateLines(const zr::EvalCommandLine& command) {
   const zr::NumberFormat& format = command.format;
   const char delimiter = zr::CsvDelimiter(format);
   std::atomic<bool> any_error = false;
@@ -188,21 +188,21 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
 #endif
 
-  const zr::CommandLine command =
-      zr::ParseCommandLine(std::vector<std::string_view>(argv + 1, argv + argc));
+  const zr::EvalCommandLine command =
+      zr::ParseEvalCommandLine(std::vector<std::string_view>(argv + 1, argv + argc));
   errno = 0;
   switch (command.action) {
-    case zr::CommandLine::Action::kHelp:
-      std::cout << zr::UsageText();
+    case zr::EvalCommandLine::Action::kHelp:
+      std::cout << zr::EvalUsageText();
       return Flushed() ? zr::kExitOk : zr::kExitInputOutput;
-    case zr::CommandLine::Action::kVersion:
-      std::cout << zr::VersionText();
+    case zr::EvalCommandLine::Action::kVersion:
+      std::cout << zr::EvalVersionText();
       return Flushed() ? zr::kExitOk : zr::kExitInputOutput;
-    case zr::CommandLine::Action::kUsageError:
+    case zr::EvalCommandLine::Action::kUsageError:
       std::cerr << "zeltano-eval: " << command.error << "\n"
                 << "Try 'zeltano-eval --help' for more information.\n";
       return zr::kExitUsage;
-    case zr::CommandLine::Action::kEvaluate:
+    case zr::EvalCommandLine::Action::kEvaluate:
       break;
   }
   return EvaluateLines(command);

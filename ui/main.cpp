@@ -9,12 +9,12 @@
 #include <cstdlib>
 #include <memory>
 
-#include "command_line.h"
 #include "error_reporter.h"
 #include "main_window.h"
 #include "screen_fit.h"
 #include "startup.h"
 #include "user_guide.h"
+#include "window_command_line.h"
 
 namespace {
 
@@ -34,18 +34,19 @@ int PrintUsageError(const QString& error) {
 
 int main(int argc, char* argv[]) {
   // Help and version need no display.
-  const zr::CommandLine first = zr::ParseCommandLine(Arguments(argc, argv));
-  if (first.mode == zr::CommandLine::Mode::kHelp || first.mode == zr::CommandLine::Mode::kVersion) {
+  const zr::WindowCommandLine first = zr::ParseWindowCommandLine(Arguments(argc, argv));
+  if (first.mode == zr::WindowCommandLine::Mode::kHelp ||
+      first.mode == zr::WindowCommandLine::Mode::kVersion) {
     QCoreApplication app(argc, argv);
-    const QString text = first.mode == zr::CommandLine::Mode::kHelp
-                             ? zr::HelpText(zr::FindUserGuide())
-                             : zr::VersionText();
+    const QString text = first.mode == zr::WindowCommandLine::Mode::kHelp
+                             ? zr::WindowHelpText(zr::FindUserGuide())
+                             : zr::WindowVersionText();
     std::fputs(text.toLocal8Bit().constData(), stdout);
     return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
   }
 
   // The report is written without a window, so it needs no display either.
-  if (first.mode == zr::CommandLine::Mode::kReport) {
+  if (first.mode == zr::WindowCommandLine::Mode::kReport) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     zr::ConfigureApplication(app);
@@ -57,7 +58,7 @@ int main(int argc, char* argv[]) {
 
   // A mistake in our own options is told as such, display or not; others
   // wait until Qt has taken its options out.
-  if (first.mode == zr::CommandLine::Mode::kError && first.error_in_own_option) {
+  if (first.mode == zr::WindowCommandLine::Mode::kError && first.error_in_own_option) {
     return PrintUsageError(first.error);
   }
 
@@ -68,8 +69,8 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv);
   // Qt has taken its own options (-style, -platform, ...) out by now.
-  const zr::CommandLine line = zr::ParseCommandLine(QApplication::arguments().mid(1));
-  if (line.mode == zr::CommandLine::Mode::kError) return PrintUsageError(line.error);
+  const zr::WindowCommandLine line = zr::ParseWindowCommandLine(QApplication::arguments().mid(1));
+  if (line.mode == zr::WindowCommandLine::Mode::kError) return PrintUsageError(line.error);
   zr::ConfigureApplication(app);
 
   zr::MessageBoxErrorReporter reporter;

@@ -1,12 +1,12 @@
-#include "command_line.h"
+#include "window_command_line.h"
 
 namespace zr {
 
 namespace {
 
-CommandLine Error(const QString& error, bool in_own_option = false) {
-  CommandLine line;
-  line.mode = CommandLine::Mode::kError;
+WindowCommandLine Error(const QString& error, bool in_own_option = false) {
+  WindowCommandLine line;
+  line.mode = WindowCommandLine::Mode::kError;
   line.error = error;
   line.error_in_own_option = in_own_option;
   return line;
@@ -14,8 +14,8 @@ CommandLine Error(const QString& error, bool in_own_option = false) {
 
 }  // namespace
 
-CommandLine ParseCommandLine(const QStringList& arguments) {
-  CommandLine line;
+WindowCommandLine ParseWindowCommandLine(const QStringList& arguments) {
+  WindowCommandLine line;
   QStringList files;
   bool options_end = false;
   for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -25,14 +25,14 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     } else if (argument == QStringLiteral("--")) {
       options_end = true;
     } else if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h")) {
-      line.mode = CommandLine::Mode::kHelp;
+      line.mode = WindowCommandLine::Mode::kHelp;
       return line;
     } else if (argument == QStringLiteral("--version")) {
-      line.mode = CommandLine::Mode::kVersion;
+      line.mode = WindowCommandLine::Mode::kVersion;
       return line;
     } else if (argument == QStringLiteral("--report") ||
                argument.startsWith(QStringLiteral("--report="))) {
-      if (line.mode == CommandLine::Mode::kReport) {
+      if (line.mode == WindowCommandLine::Mode::kReport) {
         return Error(QStringLiteral("a --report csak egyszer adható meg"), true);
       }
       QString out = argument.mid(9);
@@ -45,7 +45,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
       if (out.isEmpty()) {
         return Error(QStringLiteral("a --report után meg kell adni a PDF-fájl nevét"), true);
       }
-      line.mode = CommandLine::Mode::kReport;
+      line.mode = WindowCommandLine::Mode::kReport;
       line.report = out;
     } else {
       return Error(QStringLiteral("ismeretlen kapcsoló: %1").arg(argument));
@@ -58,7 +58,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   return line;
 }
 
-QString HelpText(const QString& guide) {
+QString WindowHelpText(const QString& guide) {
   QString text = QStringLiteral(
       "Használat: zeltano-redurir [FÁJL]\n"
       "      vagy zeltano-redurir --report KIMENET.pdf [FÁJL]\n"
@@ -77,6 +77,6 @@ QString HelpText(const QString& guide) {
   return text;
 }
 
-QString VersionText() { return QStringLiteral("zeltano-redurir " ZELTANO_VERSION "\n"); }
+QString WindowVersionText() { return QStringLiteral("zeltano-redurir " ZELTANO_VERSION "\n"); }
 
 }  // namespace zr

@@ -9,7 +9,7 @@
 
 namespace zr {
 
-struct CommandLine {
+struct WindowCommandLine {
   enum class Mode { kWindow, kReport, kHelp, kVersion, kError };
   Mode mode = Mode::kWindow;
   QString scenario;  // FILE; empty for the start-up texts
@@ -21,11 +21,11 @@ struct CommandLine {
 };
 
 // Reads the arguments after the program name.
-CommandLine ParseCommandLine(const QStringList& arguments);
+WindowCommandLine ParseWindowCommandLine(const QStringList& arguments);
 
 // What --help prints; `guide` is where the user guide is, when known.
-QString HelpText(const QString& guide);
+QString WindowHelpText(const QString& guide);
 // What --version prints.
-QString VersionText();
+QString WindowVersionText();
 
 }  // namespace zr

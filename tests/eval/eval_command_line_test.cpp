@@ -1,4 +1,4 @@
-#include "command_line.h"
+#include "eval_command_line.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 namespace zr {
 namespace {
 
-using Action = CommandLine::Action;
+using Action = EvalCommandLine::Action;
 
 struct CommandLineCase {
   const char* name;
@@ -23,7 +23,7 @@ class CommandLineTest : public ::testing::TestWithParam<CommandLineCase> {};
 
 TEST_P(CommandLineTest, Parses) {
   const CommandLineCase& c = GetParam();
-  const CommandLine parsed = ParseCommandLine(c.args);
+  const EvalCommandLine parsed = ParseEvalCommandLine(c.args);
   EXPECT_EQ(parsed.action, c.action);
   EXPECT_EQ(c.action == Action::kUsageError ? parsed.error : parsed.format.decimal_separator,
             c.separator_or_error);

@@ -14,8 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "command_line.h"
 #include "csv_output.h"
+#include "eval_command_line.h"
 #include "ordered_pool.h"
 
 namespace zr {
@@ -30,11 +30,11 @@ struct OptionCase {
 class EvalOptions : public ::testing::TestWithParam<OptionCase> {};
 
 TEST_P(EvalOptions, AcceptedOrRefusedWithTheReason) {
-  const CommandLine parsed = ParseCommandLine(GetParam().args);
+  const EvalCommandLine parsed = ParseEvalCommandLine(GetParam().args);
   if (GetParam().error.empty()) {
-    EXPECT_EQ(parsed.action, CommandLine::Action::kEvaluate) << parsed.error;
+    EXPECT_EQ(parsed.action, EvalCommandLine::Action::kEvaluate) << parsed.error;
   } else {
-    EXPECT_EQ(parsed.action, CommandLine::Action::kUsageError);
+    EXPECT_EQ(parsed.action, EvalCommandLine::Action::kUsageError);
     EXPECT_EQ(parsed.error, GetParam().error);
   }
 }
@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Sweep, PointsFromFromToToInSteps) {
-  const CommandLine parsed = ParseCommandLine({"--sweep", "Tamogatas=0:100:12,5"});
+  const EvalCommandLine parsed = ParseEvalCommandLine({"--sweep", "Tamogatas=0:100:12,5"});
   ASSERT_EQ(parsed.sweeps.size(), 1u);
   const Sweep& s = parsed.sweeps[0];
   EXPECT_EQ(s.field, Field::Tamogatas);
@@ -104,9 +104,9 @@ TEST(Sweep, PointsFromFromToToInSteps) {
   EXPECT_EQ(s.Point(1, parsed.format), "12,5");
   EXPECT_EQ(s.Point(8, parsed.format), "100");
   // A step that does not divide the span stops below TO.
-  EXPECT_EQ(ParseCommandLine({"--sweep", "Akoll=1:2:0,3"}).sweeps[0].count, 4);
-  const CommandLine colon =
-      ParseCommandLine({"--decimal-separator=:", "--sweep=Kamatlab=1:5;6;0:5"});
+  EXPECT_EQ(ParseEvalCommandLine({"--sweep", "Akoll=1:2:0,3"}).sweeps[0].count, 4);
+  const EvalCommandLine colon =
+      ParseEvalCommandLine({"--decimal-separator=:", "--sweep=Kamatlab=1:5;6;0:5"});
   ASSERT_EQ(colon.sweeps.size(), 1u);
   EXPECT_EQ(colon.sweeps[0].count, 10);
   EXPECT_EQ(colon.sweeps[0].Point(1, colon.format), "2");

@@ -10,9 +10,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "command_line.h"
 #include "scenario_file.h"
 #include "ui_test_support.h"
+#include "window_command_line.h"
 
 namespace zr::test {
 namespace {
@@ -234,7 +234,7 @@ TEST(Scenario, ShortcutsSaveUnderTheChosenNameWithTheScenarioSuffix) {
 struct ArgsCase {
   const char* name;
   QStringList arguments;
-  CommandLine::Mode mode;
+  WindowCommandLine::Mode mode;
   QString scenario;
   QString report;
 };
@@ -243,14 +243,14 @@ class CommandLineTest : public ::testing::TestWithParam<ArgsCase> {};
 
 TEST_P(CommandLineTest, ReadsTheArguments) {
   const ArgsCase& c = GetParam();
-  const CommandLine line = ParseCommandLine(c.arguments);
+  const WindowCommandLine line = ParseWindowCommandLine(c.arguments);
   EXPECT_EQ(line.mode, c.mode);
   EXPECT_EQ(line.scenario, c.scenario);
   EXPECT_EQ(line.report, c.report);
-  EXPECT_EQ(line.error.isEmpty(), c.mode != CommandLine::Mode::kError);
+  EXPECT_EQ(line.error.isEmpty(), c.mode != WindowCommandLine::Mode::kError);
 }
 
-using Mode = CommandLine::Mode;
+using Mode = WindowCommandLine::Mode;
 INSTANTIATE_TEST_SUITE_P(
     Arguments, CommandLineTest,
     ::testing::Values(
