@@ -41,12 +41,6 @@ namespace zr {
 
 namespace {
 
-// What is shown when a file cannot be written: what failed, where and why.
-QString CannotWriteText(const QString& what, const QString& path, const FileFailure& failure) {
-  return QStringLiteral("%1\n%2\n\n%3 Az ott lévő fájl, ha volt, változatlan maradt.")
-      .arg(what, QDir::toNativeSeparators(path), QString::fromStdString(failure.reason));
-}
-
 struct ControlFont {
   const char* control;
   const char* family;
@@ -84,11 +78,6 @@ constexpr std::array<const char*, kResultLabelCount> kResultCaptions = {
     "Label10", "Label11", "Label14", "Label27", "Label28"};
 
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
-
-const QString kScenarioFilter = QStringLiteral(
-    "Zeltano-Redurir forgatókönyv (*.zeltano.json);;JSON-fájl (*.json);;Minden fájl (*)");
-const QString kOpenTitle = QStringLiteral("Forgatókönyv megnyitása");
-const QString kSaveTitle = QStringLiteral("Forgatókönyv mentése");
 
 // The value labels in the order they stand on the screen.
 constexpr std::array<ResultLabel, kResultLabelCount - 1> kResultsOnScreen = {
@@ -241,54 +230,6 @@ InputTexts MainWindow::BoxTexts() const {
   return texts;
 }
 
-void MainWindow::Open_Click() {
-  const QString path = chooser_->ChooseOpen(this, kOpenTitle, kScenarioFilter);
-  if (!path.isEmpty()) OpenScenario(path);
-}
-
-void MainWindow::Save_Click() {
-  if (scenario_path_.isEmpty()) {
-    SaveAs_Click();
-  } else {
-    SaveScenario(scenario_path_);
-  }
-}
-
-void MainWindow::SaveAs_Click() {
-  const QString suggested =
-      scenario_path_.isEmpty() ? QStringLiteral("forgatokonyv") + QString::fromUtf8(kScenarioSuffix)
-                               : scenario_path_;
-  QString path = chooser_->ChooseSave(this, kSaveTitle, suggested, kScenarioFilter);
-  if (path.isEmpty()) return;
-  if (!path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
-    path += QString::fromUtf8(kScenarioSuffix);
-  }
-  SaveScenario(path);
-}
-
-bool MainWindow::OpenScenario(const QString& path) {
-  const auto refuse = [&](const QString& reason) {
-    reporter_.ShowProblem(this, kOpenTitle,
-                          QStringLiteral("Ez a fájl nem nyitható meg forgatókönyvként:\n%1\n\n%2")
-                              .arg(QDir::toNativeSeparators(path), reason));
-    return false;
-  };
-  const auto content = ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxScenarioBytes);
-  if (const auto* failure = std::get_if<FileFailure>(&content)) {
-    return refuse(QString::fromStdString(failure->reason));
-  }
-  const auto parsed = ParseScenario(std::get<std::string>(content), format_);
-  if (const auto* reason = std::get_if<std::string>(&parsed)) return refuse(FromUtf8(*reason));
-
-  const InputTexts& texts = std::get<InputTexts>(parsed);
-  for (const Field field : kAllFields) {
-    inputs_[Index(field)]->setText(FromUtf8(texts[Index(field)]));
-  }
-  scenario_path_ = path;
-  Command1_Click();
-  return true;
-}
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ShortcutOverride) {
     auto* box = qobject_cast<QLineEdit*>(watched);
@@ -316,37 +257,6 @@ QString MainWindow::ResultsText() const {
 }
 
 void MainWindow::CopyResults_Click() { QGuiApplication::clipboard()->setText(ResultsText()); }
-
-bool MainWindow::WriteUserFile(const QString& path, const QByteArray& bytes, const QString& title,
-                               const QString& what) {
-  const std::optional<FileFailure> failure =
-      bytes.isEmpty() ? std::optional(FileFailure{"A fájl tartalma nem állítható elő."})
-                      : WriteFileSafely(QFile::encodeName(path).toStdString(),
-                                        std::string_view(bytes.constData(),
-                                                         static_cast<std::size_t>(bytes.size())));
-  if (failure) reporter_.ShowProblem(this, title, CannotWriteText(what, path, *failure));
-  return !failure;
-}
-
-bool MainWindow::SaveChartImage(const QString& path) {
-  const QByteArray image = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)
-                               ? ChartSvg(*ui_->graf, last_outcome_.chart)
-                               : ChartPng(*ui_->graf);
-  return WriteUserFile(path, image, QStringLiteral("Grafikon mentése"),
-                       QStringLiteral("A grafikon nem menthető ide:"));
-}
-
-void MainWindow::ChartImage_Click() {
-  QString path = chooser_->ChooseSave(this, QStringLiteral("Grafikon mentése képként"),
-                                      QStringLiteral("grafikon.png"),
-                                      QStringLiteral("PNG-kép (*.png);;SVG-rajz (*.svg)"));
-  if (path.isEmpty()) return;
-  if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) &&
-      !path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
-    path += QStringLiteral(".png");
-  }
-  SaveChartImage(path);
-}
 
 void MainWindow::Help_Click() {
   const QString title = QStringLiteral("Felhasználói útmutató");
@@ -384,37 +294,6 @@ ReportContent MainWindow::ReportOfLastRun() const {
   report.chart_font = ui_->graf->font();
   report.format = format_;
   return report;
-}
-
-bool MainWindow::WriteReportTo(const QString& path) {
-  return WriteUserFile(path, ReportPdf(ReportOfLastRun()), QStringLiteral("Jelentés"),
-                       QStringLiteral("A jelentés nem írható ide:"));
-}
-
-void MainWindow::Report_Click() {
-  QString suggested = QStringLiteral("jelentes.pdf");
-  if (!scenario_path_.isEmpty()) {
-    QString base = QFileInfo(scenario_path_).fileName();
-    base.chop(base.endsWith(QString::fromUtf8(kScenarioSuffix))
-                  ? static_cast<qsizetype>(std::strlen(kScenarioSuffix))
-                  : base.size() - QFileInfo(scenario_path_).completeBaseName().size());
-    suggested = QFileInfo(scenario_path_).dir().filePath(base + QStringLiteral(".pdf"));
-  }
-  QString path = chooser_->ChooseSave(this, QStringLiteral("Jelentés mentése PDF-be"), suggested,
-                                      QStringLiteral("PDF-dokumentum (*.pdf)"));
-  if (path.isEmpty()) return;
-  if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
-  WriteReportTo(path);
-}
-
-bool MainWindow::SaveScenario(const QString& path) {
-  const std::string text = ScenarioText(BoxTexts());
-  if (!WriteUserFile(path, QByteArray::fromStdString(text), kSaveTitle,
-                     QStringLiteral("A forgatókönyv nem menthető ide:"))) {
-    return false;
-  }
-  scenario_path_ = path;
-  return true;
 }
 
 void MainWindow::ShowError(const std::string& message) {

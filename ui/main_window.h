@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 #include "calculation_run.h"
@@ -101,6 +102,10 @@ class MainWindow : public QWidget {
   // when it cannot (or when `bytes` is empty: nothing could be made).
   bool WriteUserFile(const QString& path, const QByteArray& bytes, const QString& title,
                      const QString& what);
+  // The save dialog's answer, with `added` (else the first of `accepted`)
+  // put after a name that ends in none of `accepted`; empty when cancelled.
+  QString AskWhereToSave(const QString& title, const QString& suggested, const QString& filter,
+                         std::initializer_list<const char*> accepted, const char* added = nullptr);
 
   std::unique_ptr<Ui::Zeltano> ui_;
   ErrorReporter& reporter_;
