@@ -9,10 +9,26 @@
   const TWIPS_PER_PIXEL = 15;
   const CHART_WIDTH = 429;  // the chart box's drawing area in pixels (6495 twips less the border)
 
-  const core = await createZeltanoCore();
-  const evaluateLine = core.cwrap('zr_evaluate', 'string', ['string', 'string']);
-  const realText = core.cwrap('zr_real_text', 'string', ['number', 'string']);
-  const analyseHere = core.cwrap('zr_analyse', 'string', ['string', 'string']);
+  // The core. A call that fails inside it (a trap) may have left its memory
+  // in any state, so the calls after such a failure go to a new instance.
+  let core = await createZeltanoCore();
+  let renewed = null;  // the new instance on its way
+  function coreCall(name, ...args) {
+    try {
+      return core.callText(name, ...args);
+    } catch (error) {
+      renewed ??= createZeltanoCore();
+      throw error;
+    }
+  }
+  async function coreReady() {
+    if (renewed) {
+      core = await renewed;
+      renewed = null;
+    }
+  }
+  const realText = (value, separator) => coreCall('zr_real_text', value, separator);
+  const analyseHere = (line, separator) => coreCall('zr_analyse', line, separator);
 
   // The browser language's decimal separator; the Hungarian comma when the
   // browser names none that a number text could use.
@@ -39,9 +55,15 @@
   // A lone surrogate (pasted text can hold one) is no UTF-8: it goes to the
   // core as U+FFFD, as the window's toolkit passes it.
   const wellFormed = (text) => text.replace(/[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/g, '\uFFFD');
-  const evaluate = (texts) => {
+  // The core's outcome for the texts, or {error} when the run failed.
+  const evaluate = async (texts) => {
     const line = JSON.stringify(Object.fromEntries(Object.entries(texts).map(([f, t]) => [f, wellFormed(t)])));
-    return JSON.parse(evaluateLine(line, separator));
+    try {
+      await coreReady();
+      return JSON.parse(coreCall('zr_evaluate', line, separator));
+    } catch (error) {
+      return { error: String(error) };
+    }
   };
 
   // --- The chart box -------------------------------------------------------------
@@ -369,9 +391,10 @@
         return;
       }
       // Here, once the browser has painted "Számítás…".
-      requestAnimationFrame(() => setTimeout(() => {
+      requestAnimationFrame(() => setTimeout(async () => {
         let answer = null;
         try {
+          await coreReady();
           answer = JSON.parse(analyseHere(JSON.stringify(request.texts), separator));
         } catch {
           // shown as a failed analysis
@@ -414,6 +437,13 @@
         latest = texts;
         startIfNeeded();
       },
+      // The run failed: there is no scenario to analyse.
+      runFailed() {
+        ++latestId;
+        latest = null;
+        showPending();
+        showAnswer(null);
+      },
     };
   })();
 
@@ -425,6 +455,7 @@
   }
 
   let running = false;
+  const RUN_FAILED = 'A számítás nem sikerült.';
 
   // Applies one run's outcome in the window's order: the chart is cleared,
   // each wrong box is reported and then gets its replacement, an overflow is
@@ -454,8 +485,30 @@
     }
   }
 
-  // One calculation run on the texts the boxes hold.
-  const calculate = () => apply(evaluate(readBoxes()));
+  // A run that failed (the core answered an error, or failed itself): the
+  // former results are cleared, so none stands beside texts it was not
+  // calculated from. Returns null.
+  async function failed() {
+    running = true;
+    try {
+      analysisView.runFailed();
+      chart.perform([{ op: 'Cls' }]);
+      for (const output of document.querySelectorAll('output')) output.value = '';
+      announce.textContent = RUN_FAILED;
+      await showMessage(RUN_FAILED);
+      return null;
+    } finally {
+      running = false;
+    }
+  }
+
+  // One calculation run, by default on the texts the boxes hold; the texts
+  // after it, or null when it failed.
+  const calculate = async (texts = readBoxes()) => {
+    running = true;  // also while a new core is on its way
+    const outcome = await evaluate(texts);
+    return 'error' in outcome ? failed() : apply(outcome);
+  };
 
   // --- The scenario in the URL -----------------------------------------------------
 
@@ -485,6 +538,7 @@
   async function calculateAndRemember() {
     if (running || dialog.open) return;
     const texts = await calculate();
+    if (texts === null) return;
     const url = urlFor(texts);
     if (url !== window.location.search) window.history.pushState(null, '', url);
   }
@@ -500,7 +554,7 @@
     }
     writeBoxes(named);
     const texts = await calculate();
-    window.history.replaceState(null, '', urlFor(texts));
+    if (texts !== null) window.history.replaceState(null, '', urlFor(texts));
   }
 
   // --- Start-up ------------------------------------------------------------------
@@ -521,7 +575,7 @@
     }
   });
   // The start-up run gives the boxes their texts and the window its figures.
-  const startup = evaluate({});
+  const startup = await evaluate({});
   window.addEventListener('popstate', () => {
     if (!running) showScenarioFromUrl(startup);
   });
