@@ -29,6 +29,8 @@
   }
   const realText = (value, separator) => coreCall('zr_real_text', value, separator);
   const analyseHere = (line, separator) => coreCall('zr_analyse', line, separator);
+  // Whether the evaluator would take `text` as its decimal separator.
+  const usableSeparator = (text) => coreCall('zr_separator_problem', text) === '';
 
   // The browser language's decimal separator; the Hungarian comma when the
   // browser names none that a number text could use.
@@ -36,7 +38,7 @@
     try {
       const parts = new Intl.NumberFormat(navigator.language || 'hu').formatToParts(0.5);
       const decimal = parts.find((p) => p.type === 'decimal')?.value;
-      if (decimal && !/[\d+\-\s]/u.test(decimal)) return decimal;
+      if (decimal && usableSeparator(decimal)) return decimal;
     } catch {
       // an unknown language tag: keep the default
     }
@@ -517,7 +519,9 @@
   const SEPARATOR_KEY = 'tizedesjel';
 
   // A number text written with the separator `from` ("-12,5", ",5", "3,"),
-  // with the page's separator instead; any other text as it is.
+  // with the page's separator instead; any other text as it is. `from` holds
+  // no digit, sign or blank (see textsFromUrl), so the pattern has one way
+  // to match a text and takes linear time.
   function withPageSeparator(text, from) {
     if (!from || from === separator) return text;
     const quoted = from.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
@@ -525,10 +529,12 @@
     return plain.test(text) ? text.replace(from, separator) : text;
   }
 
-  // Texts named in the URL, read like typed texts; anything else is ignored.
+  // Texts named in the URL, read like typed texts; anything else is ignored,
+  // as is a separator that the evaluator would refuse.
   function textsFromUrl() {
     const params = new URLSearchParams(window.location.search);
-    const from = params.get(SEPARATOR_KEY);
+    const named = params.get(SEPARATOR_KEY);
+    const from = named !== null && usableSeparator(named) ? named : null;
     return Object.fromEntries(fields.filter((f) => params.has(f))
       .map((f) => [f, withPageSeparator(params.get(f), from)]));
   }

@@ -11,6 +11,7 @@
 #include "analysis.h"
 #include "analysis_json.h"
 #include "calculation_run.h"
+#include "command_line.h"
 #include "number_text.h"
 #include "outcome_json.h"
 #include "sensitivity.h"
@@ -52,6 +53,12 @@ EMSCRIPTEN_KEEPALIVE const char* zr_evaluate(const char* line, const char* separ
 // The text the window prints for a floating value in the chart.
 EMSCRIPTEN_KEEPALIVE const char* zr_real_text(double value, const char* separator) {
   return Answer([&] { answer = zr::RealText(value, FormatWith(separator)); });
+}
+
+// Why the evaluator would refuse `separator` as its decimal separator (a
+// digit, a sign, a blank, ...), or "" when it can be one.
+EMSCRIPTEN_KEEPALIVE const char* zr_separator_problem(const char* separator) {
+  return Answer([&] { answer = zr::SeparatorProblem(separator).value_or(""); });
 }
 
 // The analysis of a scenario: `line` holds the texts a run left in the boxes

@@ -430,6 +430,10 @@ test('a link keeps its decimal separator: number texts follow the opening browse
     { locale: 'en-US', page: '.', link: ',', typed: { Karbkolts: '0,75', Egyebkolts: ' +,5', Qkoll: '1,5e3', Akoll: '7,5,' },
       read: { Karbkolts: '0.75', Egyebkolts: ' +.5', Qkoll: '1,5e3', Akoll: '7,5,' } },
     { locale: 'hu-HU', page: ',', link: '.', typed: { Villanyar: '45.5', Kamatlab: '5' }, read: { Villanyar: '45,5', Kamatlab: '5' } },
+    // A separator the evaluator would refuse is ignored: the texts are read as they are.
+    { locale: 'hu-HU', page: ',', link: '-', typed: { Karbkolts: '-5' }, read: { Karbkolts: '-5' } },
+    { locale: 'hu-HU', page: ',', link: '1', typed: { Elettartam: `${'1'.repeat(160_000)}x` },
+      read: { Elettartam: `${'1'.repeat(160_000)}x` } },
   ];
   for (const c of cases) {
     const search = `?${new URLSearchParams({ ...c.typed, tizedesjel: c.link })}`;
