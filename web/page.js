@@ -550,7 +550,10 @@
   }
 
   // The boxes get the start-up texts, then the texts the URL names; without
-  // any, the start-up run's outcome is shown as it is.
+  // any, the start-up run's outcome is shown as it is. The run takes the
+  // URL's texts as they are: a box drops line breaks from its value, and a
+  // link's "1%0A2" is a wrong text, not 12; the box shows the wrong text as
+  // it can until its replacement comes.
   async function showScenarioFromUrl(startup) {
     writeBoxes(startup.texts);
     const named = textsFromUrl();
@@ -559,7 +562,7 @@
       return;
     }
     writeBoxes(named);
-    const texts = await calculate();
+    const texts = await calculate({ ...readBoxes(), ...named });
     if (texts !== null) window.history.replaceState(null, '', urlFor(texts));
   }
 

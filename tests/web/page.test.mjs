@@ -207,6 +207,17 @@ test('a hostile URL is read like typed texts and never breaks the page', async (
   await page.close();
 });
 
+test('a line break in a link is a wrong text, as the evaluator has it', async () => {
+  // An input element drops line breaks from its value: "1%0A2" must not become 12.
+  const page = await openPage('?Beruhazas=1%0A2', { awaitReady: false });
+  const expected = nativeOutcome({ Beruhazas: '1\n2' });
+  assert.equal(expected.findings.length, 1);
+  await answerFindings(page, expected.findings);
+  await page.waitForSelector('html[data-ready]');
+  expectOutcome(await shown(page), expected);
+  await page.close();
+});
+
 test('a text of millions of characters is a wrong text; one past the line limit fails the run, clearing its results', async () => {
   const page = await openPage();
   await openAnalysis(page);
