@@ -5,12 +5,16 @@
 
 importScripts('zeltano-core.js');
 
-const analyse = createZeltanoCore().then((core) => core.cwrap('zr_analyse', 'string', ['string', 'string']));
+let core = createZeltanoCore();
 
 self.onmessage = async ({ data: { id, texts, separator } }) => {
   try {
-    self.postMessage({ id, answer: JSON.parse((await analyse)(JSON.stringify(texts), separator)) });
+    const answer = (await core).callText('zr_analyse', JSON.stringify(texts), separator);
+    self.postMessage({ id, answer: JSON.parse(answer) });
   } catch (error) {
+    // A failure inside the core may have left its memory in any state: the
+    // next analysis gets a new instance.
+    core = createZeltanoCore();
     self.postMessage({ id, error: String(error) });
   }
 };

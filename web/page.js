@@ -9,10 +9,28 @@
   const TWIPS_PER_PIXEL = 15;
   const CHART_WIDTH = 429;  // the chart box's drawing area in pixels (6495 twips less the border)
 
-  const core = await createZeltanoCore();
-  const evaluateLine = core.cwrap('zr_evaluate', 'string', ['string', 'string']);
-  const realText = core.cwrap('zr_real_text', 'string', ['number', 'string']);
-  const analyseHere = core.cwrap('zr_analyse', 'string', ['string', 'string']);
+  // The core. A call that fails inside it (a trap) may have left its memory
+  // in any state, so the calls after such a failure go to a new instance.
+  let core = await createZeltanoCore();
+  let renewed = null;  // the new instance on its way
+  function coreCall(name, ...args) {
+    try {
+      return core.callText(name, ...args);
+    } catch (error) {
+      renewed ??= createZeltanoCore();
+      throw error;
+    }
+  }
+  async function coreReady() {
+    if (renewed) {
+      core = await renewed;
+      renewed = null;
+    }
+  }
+  const realText = (value, separator) => coreCall('zr_real_text', value, separator);
+  const analyseHere = (line, separator) => coreCall('zr_analyse', line, separator);
+  // Whether the evaluator would take `text` as its decimal separator.
+  const usableSeparator = (text) => coreCall('zr_separator_problem', text) === '';
 
   // The browser language's decimal separator; the Hungarian comma when the
   // browser names none that a number text could use.
@@ -20,7 +38,7 @@
     try {
       const parts = new Intl.NumberFormat(navigator.language || 'hu').formatToParts(0.5);
       const decimal = parts.find((p) => p.type === 'decimal')?.value;
-      if (decimal && !/[\d+\-\s]/u.test(decimal)) return decimal;
+      if (decimal && usableSeparator(decimal)) return decimal;
     } catch {
       // an unknown language tag: keep the default
     }
@@ -39,9 +57,15 @@
   // A lone surrogate (pasted text can hold one) is no UTF-8: it goes to the
   // core as U+FFFD, as the window's toolkit passes it.
   const wellFormed = (text) => text.replace(/[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/g, '\uFFFD');
-  const evaluate = (texts) => {
+  // The core's outcome for the texts, or {error} when the run failed.
+  const evaluate = async (texts) => {
     const line = JSON.stringify(Object.fromEntries(Object.entries(texts).map(([f, t]) => [f, wellFormed(t)])));
-    return JSON.parse(evaluateLine(line, separator));
+    try {
+      await coreReady();
+      return JSON.parse(coreCall('zr_evaluate', line, separator));
+    } catch (error) {
+      return { error: String(error) };
+    }
   };
 
   // --- The chart box -------------------------------------------------------------
@@ -369,9 +393,10 @@
         return;
       }
       // Here, once the browser has painted "Számítás…".
-      requestAnimationFrame(() => setTimeout(() => {
+      requestAnimationFrame(() => setTimeout(async () => {
         let answer = null;
         try {
+          await coreReady();
           answer = JSON.parse(analyseHere(JSON.stringify(request.texts), separator));
         } catch {
           // shown as a failed analysis
@@ -414,6 +439,13 @@
         latest = texts;
         startIfNeeded();
       },
+      // The run failed: there is no scenario to analyse.
+      runFailed() {
+        ++latestId;
+        latest = null;
+        showPending();
+        showAnswer(null);
+      },
     };
   })();
 
@@ -425,6 +457,7 @@
   }
 
   let running = false;
+  const RUN_FAILED = 'A számítás nem sikerült.';
 
   // Applies one run's outcome in the window's order: the chart is cleared,
   // each wrong box is reported and then gets its replacement, an overflow is
@@ -454,8 +487,30 @@
     }
   }
 
-  // One calculation run on the texts the boxes hold.
-  const calculate = () => apply(evaluate(readBoxes()));
+  // A run that failed (the core answered an error, or failed itself): the
+  // former results are cleared, so none stands beside texts it was not
+  // calculated from. Returns null.
+  async function failed() {
+    running = true;
+    try {
+      analysisView.runFailed();
+      chart.perform([{ op: 'Cls' }]);
+      for (const output of document.querySelectorAll('output')) output.value = '';
+      announce.textContent = RUN_FAILED;
+      await showMessage(RUN_FAILED);
+      return null;
+    } finally {
+      running = false;
+    }
+  }
+
+  // One calculation run, by default on the texts the boxes hold; the texts
+  // after it, or null when it failed.
+  const calculate = async (texts = readBoxes()) => {
+    running = true;  // also while a new core is on its way
+    const outcome = await evaluate(texts);
+    return 'error' in outcome ? failed() : apply(outcome);
+  };
 
   // --- The scenario in the URL -----------------------------------------------------
 
@@ -464,7 +519,9 @@
   const SEPARATOR_KEY = 'tizedesjel';
 
   // A number text written with the separator `from` ("-12,5", ",5", "3,"),
-  // with the page's separator instead; any other text as it is.
+  // with the page's separator instead; any other text as it is. `from` holds
+  // no digit, sign or blank (see textsFromUrl), so the pattern has one way
+  // to match a text and takes linear time.
   function withPageSeparator(text, from) {
     if (!from || from === separator) return text;
     const quoted = from.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
@@ -472,10 +529,12 @@
     return plain.test(text) ? text.replace(from, separator) : text;
   }
 
-  // Texts named in the URL, read like typed texts; anything else is ignored.
+  // Texts named in the URL, read like typed texts; anything else is ignored,
+  // as is a separator that the evaluator would refuse.
   function textsFromUrl() {
     const params = new URLSearchParams(window.location.search);
-    const from = params.get(SEPARATOR_KEY);
+    const named = params.get(SEPARATOR_KEY);
+    const from = named !== null && usableSeparator(named) ? named : null;
     return Object.fromEntries(fields.filter((f) => params.has(f))
       .map((f) => [f, withPageSeparator(params.get(f), from)]));
   }
@@ -485,12 +544,16 @@
   async function calculateAndRemember() {
     if (running || dialog.open) return;
     const texts = await calculate();
+    if (texts === null) return;
     const url = urlFor(texts);
     if (url !== window.location.search) window.history.pushState(null, '', url);
   }
 
   // The boxes get the start-up texts, then the texts the URL names; without
-  // any, the start-up run's outcome is shown as it is.
+  // any, the start-up run's outcome is shown as it is. The run takes the
+  // URL's texts as they are: a box drops line breaks from its value, and a
+  // link's "1%0A2" is a wrong text, not 12; the box shows the wrong text as
+  // it can until its replacement comes.
   async function showScenarioFromUrl(startup) {
     writeBoxes(startup.texts);
     const named = textsFromUrl();
@@ -499,8 +562,8 @@
       return;
     }
     writeBoxes(named);
-    const texts = await calculate();
-    window.history.replaceState(null, '', urlFor(texts));
+    const texts = await calculate({ ...readBoxes(), ...named });
+    if (texts !== null) window.history.replaceState(null, '', urlFor(texts));
   }
 
   // --- Start-up ------------------------------------------------------------------
@@ -521,7 +584,7 @@
     }
   });
   // The start-up run gives the boxes their texts and the window its figures.
-  const startup = evaluate({});
+  const startup = await evaluate({});
   window.addEventListener('popstate', () => {
     if (!running) showScenarioFromUrl(startup);
   });

@@ -1,6 +1,9 @@
 // The page's entry into the core: one calculation run per call, answered in
 // the evaluator's JSON, so the page shows exactly the evaluator's figures,
 // findings, replacements, fault and chart operations.
+//
+// No exception leaves a call: whatever fails inside (memory, say) is answered
+// as {"error": ...}, which the page shows as a failed run.
 #include <emscripten/emscripten.h>
 
 #include <string>
@@ -8,19 +11,34 @@
 #include "analysis.h"
 #include "analysis_json.h"
 #include "calculation_run.h"
+#include "field_texts.h"
 #include "number_text.h"
 #include "outcome_json.h"
 #include "sensitivity.h"
+#include "separator.h"
 
 namespace {
 
 // The answer lives until the next call; the page copies it at once.
 std::string answer;
 
+// The page's separator, checked as every other entry point checks one.
 zr::NumberFormat FormatWith(const char* separator) {
-  zr::NumberFormat format = zr::NumberFormat::Hungarian();
-  if (separator != nullptr && *separator != '\0') format.decimal_separator = separator;
-  return format;
+  if (separator == nullptr || *separator == '\0') return zr::NumberFormat::Hungarian();
+  return zr::FormatWithSeparator(separator);
+}
+
+// `make` fills `answer`; a failure inside gives the error answer instead. The
+// error answer is a literal, so giving it needs no memory.
+template <typename Make>
+const char* Answer(Make make) noexcept {
+  try {
+    make();
+    return answer.c_str();
+  } catch (...) {
+    answer.clear();
+    return R"({"error":"the core failed"})";
+  }
 }
 
 }  // namespace
@@ -30,14 +48,18 @@ extern "C" {
 // `line` is an evaluator input line: an object of box texts, where a missing
 // field takes its start-up text ("{}" is the start-up run).
 EMSCRIPTEN_KEEPALIVE const char* zr_evaluate(const char* line, const char* separator) {
-  answer = zr::LineText(zr::EvaluateLine(line, FormatWith(separator)));
-  return answer.c_str();
+  return Answer([&] { answer = zr::LineText(zr::EvaluateLine(line, FormatWith(separator))); });
 }
 
 // The text the window prints for a floating value in the chart.
 EMSCRIPTEN_KEEPALIVE const char* zr_real_text(double value, const char* separator) {
-  answer = zr::RealText(value, FormatWith(separator));
-  return answer.c_str();
+  return Answer([&] { answer = zr::RealText(value, FormatWith(separator)); });
+}
+
+// Why the evaluator would refuse `separator` as its decimal separator (a
+// digit, a sign, a blank, ...), or "" when it can be one.
+EMSCRIPTEN_KEEPALIVE const char* zr_separator_problem(const char* separator) {
+  return Answer([&] { answer = zr::SeparatorProblem(separator).value_or(""); });
 }
 
 // The analysis of a scenario: `line` holds the texts a run left in the boxes
@@ -45,30 +67,28 @@ EMSCRIPTEN_KEEPALIVE const char* zr_real_text(double value, const char* separato
 // "L": the payback text, "analysis": the evaluator's analysis member}, or
 // {"error": ...} for a line that is not an object of field texts.
 EMSCRIPTEN_KEEPALIVE const char* zr_analyse(const char* line, const char* separator) {
-  using json = nlohmann::ordered_json;
-  const zr::NumberFormat format = FormatWith(separator);
-  const json request = json::parse(line, nullptr, /*allow_exceptions=*/false);
-  json out = json::object();
-  zr::InputTexts texts = zr::StartupTexts(format);
-  for (std::size_t i = 0; request.is_object() && i < zr::kFieldCount; ++i) {
-    const auto at = request.find(std::string(zr::FieldName(zr::kAllFields[i])));
-    if (at != request.end() && at->is_string()) texts[i] = at->get<std::string>();
-  }
-  if (!request.is_object()) {
-    out["error"] = "the line is not a JSON object";
-  } else {
-    const zr::InputSet inputs = zr::CalculationRun(texts, format).inputs;
-    json values = json::object();
-    for (zr::Field f : zr::kAllFields) {
-      values[std::string(zr::FieldName(f))] = zr::MoneyText(inputs[f], format);
+  return Answer([&] {
+    using json = nlohmann::ordered_json;
+    const zr::NumberFormat format = FormatWith(separator);
+    json out = json::object();
+    // Read as the evaluator reads a line: what it refuses is refused here.
+    const auto read = zr::ReadFieldTexts(line, zr::StartupTexts(format));
+    if (const auto* error = std::get_if<zr::FieldTextsError>(&read)) {
+      out["error"] = zr::ProblemText(*error, zr::Wording::kEvaluatorLine);
+    } else {
+      const zr::InputTexts& texts = std::get<zr::InputTexts>(read);
+      const zr::InputSet inputs = zr::CalculationRun(texts, format).inputs;
+      json values = json::object();
+      for (zr::Field f : zr::kAllFields) {
+        values[std::string(zr::FieldName(f))] = zr::MoneyText(inputs[f], format);
+      }
+      const auto base = zr::PaybackAndBalanceOf(inputs, format);
+      out["inputs"] = std::move(values);
+      out["L"] = base.payback ? json(*base.payback) : json(nullptr);
+      out["analysis"] = zr::AnalysisToJson(zr::Analyse(inputs, format), format);
     }
-    const auto base = zr::PaybackAndBalanceOf(inputs, format);
-    out["inputs"] = std::move(values);
-    out["L"] = base.payback ? json(*base.payback) : json(nullptr);
-    out["analysis"] = zr::AnalysisToJson(zr::Analyse(inputs, format), format);
-  }
-  answer = out.dump(-1, ' ', false, json::error_handler_t::replace);
-  return answer.c_str();
+    answer = out.dump(-1, ' ', false, json::error_handler_t::replace);
+  });
 }
 
 }  // extern "C"

@@ -19,7 +19,10 @@ const types = {
   '.png': 'image/png',
 };
 
-const server = createServer((request, response) => {
+// A link to the page carries the box texts in its query, and a browser sends
+// up to 2 MiB of URL: node's default of 16 KiB for the request head would
+// refuse a link with a long text before the page could report it.
+const server = createServer({ maxHeaderSize: 2 * 1024 * 1024 + 64 * 1024 }, (request, response) => {
   let path;
   try {
     path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);

@@ -21,9 +21,10 @@ after(async () => {
 });
 
 // A fresh page in a context of its own at `search` (e.g. "?Tamogatas=50"),
-// by default once its first results stand.
-async function openPage(search = '', { awaitReady = true, ...options } = {}) {
+// by default once its first results stand; `init` runs before the page's scripts.
+async function openPage(search = '', { awaitReady = true, init, ...options } = {}) {
   const context = await browser.newContext({ locale: 'hu-HU', viewport: { width: 1280, height: 900 }, ...options });
+  if (init) await context.addInitScript(init);
   context.on('request', (request) => {
     if (!request.url().startsWith(server.url)) outsideRequests.push(request.url());
   });
@@ -206,6 +207,90 @@ test('a hostile URL is read like typed texts and never breaks the page', async (
   await page.close();
 });
 
+test('a line break in a link is a wrong text, as the evaluator has it', async () => {
+  // An input element drops line breaks from its value: "1%0A2" must not become 12.
+  const page = await openPage('?Beruhazas=1%0A2', { awaitReady: false });
+  const expected = nativeOutcome({ Beruhazas: '1\n2' });
+  assert.equal(expected.findings.length, 1);
+  await answerFindings(page, expected.findings);
+  await page.waitForSelector('html[data-ready]');
+  expectOutcome(await shown(page), expected);
+  await page.close();
+});
+
+test('a text of millions of characters is a wrong text; one past the line limit fails the run, clearing its results', async () => {
+  const page = await openPage();
+  await openAnalysis(page);
+  // Set in the page: typing or pasting two million characters through the
+  // automation protocol would take most of the test's time.
+  const setQkoll = (text, times = 1) =>
+    page.evaluate(([t, n]) => { document.getElementById('Qkollb').value = t.repeat(n); }, [text, times]);
+  const long = '9'.repeat(2_000_000);
+  await setQkoll(long);
+  await page.getByRole('button', { name: 'Számítás' }).click();
+  const expected = nativeOutcome({ Qkoll: long });
+  await answerFindings(page, expected.findings);
+  expectOutcome(await shown(page), expected);
+  assert.equal((await analysisShown(page)).breakEven.Qkoll[0], expected.texts.Qkoll);
+
+  // Longer than the evaluator's 16 MiB line: the core answers an error, and
+  // nothing of the former run stays beside the new text.
+  await setQkoll('9', 17 << 20);
+  await page.getByRole('button', { name: 'Számítás' }).click();
+  await dialog(page).waitFor();
+  assert.equal(await page.locator('#message-text').textContent(), 'A számítás nem sikerült.');
+  await dialog(page).getByRole('button', { name: 'OK' }).click();
+  await page.waitForFunction(() => document.getElementById('Allapot').textContent === 'Az elemzés nem sikerült.');
+  const { labels } = await shown(page);
+  assert.deepEqual(Object.entries(labels).filter(([, text]) => text !== ''), [], 'figures left standing');
+
+  // The page goes on as before.
+  await setQkoll('700');
+  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.waitForFunction(() => document.getElementById('L').value !== '');
+  expectOutcome(await shown(page), nativeOutcome({ Qkoll: '700' }));
+  assert.equal((await analysisShown(page)).breakEven.Qkoll[0], '700');
+  await page.close();
+});
+
+test('a run that traps in the core clears the results, and the next one runs on a new core', async () => {
+  // Every core made traps in its next zr_evaluate once window.trap is set.
+  const init = () => {
+    let make;
+    Object.defineProperty(window, 'createZeltanoCore', {
+      set: (f) => { make = f; },
+      get: () => make && (async (...args) => {
+        const core = await make(...args);
+        window.cores = (window.cores ?? 0) + 1;
+        let evaluate = core._zr_evaluate;
+        Object.defineProperty(core, '_zr_evaluate', {
+          set: (f) => { evaluate = f; },
+          get: () => (...a) => {
+            if (!window.trap) return evaluate(...a);
+            window.trap = false;
+            throw new WebAssembly.RuntimeError('memory access out of bounds');
+          },
+        });
+        return core;
+      }),
+    });
+  };
+  const page = await openPage('', { init });
+  await page.evaluate(() => { window.trap = true; });
+  await box(page, 'Tamogatas').fill('50');
+  await page.getByRole('button', { name: 'Számítás' }).click();
+  await dialog(page).waitFor();
+  assert.equal(await page.locator('#message-text').textContent(), 'A számítás nem sikerült.');
+  const { labels } = await shown(page);
+  assert.deepEqual(Object.entries(labels).filter(([, text]) => text !== ''), [], 'figures left standing');
+  await dialog(page).getByRole('button', { name: 'OK' }).click();
+  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.waitForFunction(() => document.getElementById('L').value !== '');
+  expectOutcome(await shown(page), nativeOutcome({ Tamogatas: '50' }));
+  assert.equal(await page.evaluate(() => window.cores), 2);
+  await page.close();
+});
+
 test('a pasted lone surrogate is a wrong text like any other', async () => {
   const page = await openPage();
   // Set in the page: the automation protocol itself would make it U+FFFD.
@@ -356,6 +441,10 @@ test('a link keeps its decimal separator: number texts follow the opening browse
     { locale: 'en-US', page: '.', link: ',', typed: { Karbkolts: '0,75', Egyebkolts: ' +,5', Qkoll: '1,5e3', Akoll: '7,5,' },
       read: { Karbkolts: '0.75', Egyebkolts: ' +.5', Qkoll: '1,5e3', Akoll: '7,5,' } },
     { locale: 'hu-HU', page: ',', link: '.', typed: { Villanyar: '45.5', Kamatlab: '5' }, read: { Villanyar: '45,5', Kamatlab: '5' } },
+    // A separator the evaluator would refuse is ignored: the texts are read as they are.
+    { locale: 'hu-HU', page: ',', link: '-', typed: { Karbkolts: '-5' }, read: { Karbkolts: '-5' } },
+    { locale: 'hu-HU', page: ',', link: '1', typed: { Elettartam: `${'1'.repeat(160_000)}x` },
+      read: { Elettartam: `${'1'.repeat(160_000)}x` } },
   ];
   for (const c of cases) {
     const search = `?${new URLSearchParams({ ...c.typed, tizedesjel: c.link })}`;
