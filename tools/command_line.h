@@ -47,7 +47,7 @@ CommandLine ParseCommandLine(const std::vector<std::string_view>& args);
 std::optional<std::string> SeparatorProblem(std::string_view separator);
 
 std::string UsageText();
-std::string VersionText();  // "zeltano-eval 1.0.0" and a line break
+std::string VersionText();  // "zeltano-eval <version>" and a line break
 
 // Exit statuses.
 inline constexpr int kExitOk = 0;
