@@ -17,6 +17,7 @@ const types = {
   '.svg': 'image/svg+xml',
   '.wasm': 'application/wasm',
   '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
 };
 
 const server = createServer((request, response) => {
