@@ -46,7 +46,7 @@ struct EvalCommandLine {
 EvalCommandLine ParseEvalCommandLine(const std::vector<std::string_view>& args);
 
 std::string EvalUsageText();
-std::string EvalVersionText();  // "zeltano-eval 1.0.0" and a line break
+std::string EvalVersionText();  // "zeltano-eval <version>" and a line break
 
 // Exit statuses.
 inline constexpr int kExitOk = 0;

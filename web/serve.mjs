@@ -17,6 +17,7 @@ const types = {
   '.svg': 'image/svg+xml',
   '.wasm': 'application/wasm',
   '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
 };
 
 // A link to the page carries the box texts in its query, and a browser sends

@@ -272,7 +272,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Program, AnswersHelpAndVersionOnTheTerminalWithoutADisplay) {
   const std::pair<const char*, const char*> cases[] = {
-      {"--help", "Használat: zeltano-redurir [FÁJL]\n"}, {"--version", "zeltano-redurir 1.0.0\n"}};
+      {"--help", "Használat: zeltano-redurir [FÁJL]\n"},
+      {"--version", "zeltano-redurir " ZELTANO_VERSION "\n"}};
   for (const auto& [option, start] : cases) {
     QProcess program;
     program.setProcessEnvironment(QProcessEnvironment());

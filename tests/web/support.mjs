@@ -22,9 +22,9 @@ export function nativeOutcome(request, separator = ',') {
   return JSON.parse(stdout.toString());
 }
 
-// Serves the built page on a free port of the loopback interface.
-export async function startServer() {
-  const server = spawn(process.execPath, [join(sourceDir, 'web/serve.mjs'), pageDir, '0'],
+// Serves the built page (or another folder) on a free port of the loopback interface.
+export async function startServer(folder = pageDir) {
+  const server = spawn(process.execPath, [join(sourceDir, 'web/serve.mjs'), folder, '0'],
     { env: { ...process.env, HOST: '127.0.0.1' }, stdio: ['ignore', 'pipe', 'inherit'] });
   const url = await new Promise((found, failed) => {
     server.stdout.on('data', (chunk) => {
@@ -37,12 +37,20 @@ export async function startServer() {
 }
 
 // Chromium from Debian; Playwright gives it a fresh profile folder of its own.
+const chromiumOptions = {
+  executablePath: process.env.ZELTANO_CHROMIUM ?? '/usr/bin/chromium',
+  headless: true,
+  args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+};
 export async function launchBrowser() {
   const { chromium } = await import('playwright-core');
-  return chromium.launch({
-    executablePath: process.env.ZELTANO_CHROMIUM ?? '/usr/bin/chromium',
-    headless: true,
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
+  return chromium.launch(chromiumOptions);
+}
+
+// The same Chromium with its profile in `folder`, as a user's browser keeps
+// one (its contexts are no incognito windows); returns its one context.
+export async function launchProfile(folder) {
+  const { chromium } = await import('playwright-core');
+  return chromium.launchPersistentContext(folder, { ...chromiumOptions, locale: 'hu-HU' });
 }
