@@ -34,7 +34,7 @@ json AnalysisToJson(const Analysis& a, const NumberFormat& format) {
                        {"value", MoneyText(c.value, format)},
                        {"out_of_range", c.out_of_range},
                        {"fault", !c.out_of_range && !c.payback},
-                       {"L", TextOrNull(c.payback)},
+                       {"L", c.payback ? json(PaybackText(*c.payback, format)) : json(nullptr)},
                        {"Egyenleg", TextOrNull(c.balance)}});
     }
     sensitivity[std::string(FieldName(s.field))] = std::move(cases);
@@ -44,8 +44,7 @@ json AnalysisToJson(const Analysis& a, const NumberFormat& format) {
   out["sensitivity"] = std::move(sensitivity);
   out["npv"] = a.npv ? json(WholeNumberText(*a.npv)) : json(nullptr);
   out["internal_rate"] = BreakEvenJson(a.internal_rate, format);
-  out["simple_payback"] =
-      a.simple_payback ? MoneyText(*a.simple_payback, format) : std::string(kNoPaybackText);
+  out["simple_payback"] = PaybackText({a.simple_payback}, format);
   return out;
 }
 

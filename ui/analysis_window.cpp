@@ -37,7 +37,6 @@ AnalysisResult Compute(std::uint64_t run, const InputSet& inputs, const NumberFo
   result.inputs = inputs;
   try {
     result.analysis = Analyse(inputs, format);
-    result.base = PaybackAndBalanceOf(inputs, format);
   } catch (const std::exception&) {
     // Arithmetic faults end inside the core; anything else (memory) lands
     // here and must not take the program down from a worker thread.
@@ -259,7 +258,7 @@ void AnalysisWindow::ShowResult(const AnalysisResult& result) {
     }
   }
 
-  const TornadoBase base = TornadoBaseOf(result.base.payback, format_);
+  const TornadoBase base = TornadoBaseOf(a.payback, format_);
   tornado_->SetBars(base, TornadoBars(a.sensitivity, base, format_));
 }
 

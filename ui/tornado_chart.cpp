@@ -36,14 +36,10 @@ TornadoEnd EndOf(const SensitivityCase& c, const NumberFormat& format) {
   } else if (!c.payback) {
     end.kind = TornadoEnd::Kind::kFault;
     end.text = kFaultText;
-  } else if (*c.payback == kNoPaybackText) {
-    end.kind = TornadoEnd::Kind::kNoPayback;
-    end.text = FromUtf8(*c.payback);
   } else {
-    const auto number = NumberText::Parse(*c.payback, format);
-    end.kind = number ? TornadoEnd::Kind::kYears : TornadoEnd::Kind::kFault;
-    end.years = number ? number->ToDouble() : 0;
-    end.text = FromUtf8(*c.payback);
+    end.kind = c.payback->years ? TornadoEnd::Kind::kYears : TornadoEnd::Kind::kNoPayback;
+    end.years = c.payback->years ? c.payback->years->ToDouble() : 0;
+    end.text = FromUtf8(PaybackText(*c.payback, format));
   }
   return end;
 }
@@ -94,12 +90,10 @@ QColor ToQColor(Color c) { return QColor(c.red, c.green, c.blue); }
 
 }  // namespace
 
-TornadoBase TornadoBaseOf(const std::optional<std::string>& payback_text,
-                          const NumberFormat& format) {
-  if (!payback_text) return {std::nullopt, kFaultText};
-  const auto number = NumberText::Parse(*payback_text, format);
-  return {number ? std::optional<double>(number->ToDouble()) : std::nullopt,
-          FromUtf8(*payback_text)};
+TornadoBase TornadoBaseOf(const std::optional<PaybackTime>& payback, const NumberFormat& format) {
+  if (!payback) return {std::nullopt, kFaultText};
+  return {payback->years ? std::optional<double>(payback->years->ToDouble()) : std::nullopt,
+          FromUtf8(PaybackText(*payback, format))};
 }
 
 std::vector<TornadoBar> TornadoBars(const std::vector<Sensitivity>& sensitivity,

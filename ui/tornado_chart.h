@@ -40,9 +40,8 @@ struct TornadoBase {
   QString text;
 };
 
-// Reads a payback label text ("16,68", "nincs") as the base of the chart.
-TornadoBase TornadoBaseOf(const std::optional<std::string>& payback_text,
-                          const NumberFormat& format);
+// The scenario's own payback (absent on a fault) as the base of the chart.
+TornadoBase TornadoBaseOf(const std::optional<PaybackTime>& payback, const NumberFormat& format);
 
 // Bars for the inputs with a sensitivity, the widest first (reaching "nincs"
 // from a payback counts wider than any time); ties keep the order of the boxes.

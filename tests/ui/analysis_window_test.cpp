@@ -170,9 +170,9 @@ void ExpectEnd(const TornadoEnd& end, const Sensitivity& s) {
   const auto c = std::find_if(s.cases.begin(), s.cases.end(),
                               [&](const SensitivityCase& k) { return k.percent == end.percent; });
   ASSERT_NE(c, s.cases.end());
-  const char* expected = end.kind == TornadoEnd::Kind::kOutOfRange ? "tartományon kívül"
-                         : c->payback                              ? c->payback->c_str()
-                                                                   : "nem számítható";
+  const std::string expected = end.kind == TornadoEnd::Kind::kOutOfRange ? "tartományon kívül"
+                               : c->payback ? PaybackText(*c->payback, NumberFormat::Hungarian())
+                                            : "nem számítható";
   EXPECT_EQ(end.text.toStdString(), expected) << end.percent;
   EXPECT_EQ(end.kind == TornadoEnd::Kind::kOutOfRange, c->out_of_range) << end.percent;
 }
@@ -198,7 +198,7 @@ TEST(TornadoBars, WidestFirstWithOutOfRangeAndNoPaybackKept) {
   for (const Case& c : cases) {
     const InputSet in = InputsWith(c.changes);
     const std::vector<Sensitivity> sensitivity = SensitivityOf(in, hu);
-    const TornadoBase base = TornadoBaseOf(PaybackAndBalanceOf(in, hu).payback, hu);
+    const TornadoBase base = TornadoBaseOf(PaybackAndBalanceOf(in).payback, hu);
     const std::vector<TornadoBar> bars = TornadoBars(sensitivity, base, hu);
     ASSERT_EQ(bars.size(), sensitivity.size());
     const auto bar = std::find_if(bars.begin(), bars.end(),
@@ -215,7 +215,7 @@ TEST(TornadoBars, WidestFirstWithOutOfRangeAndNoPaybackKept) {
   }
   // The start-up energy price moves the payback most, the service life not at all.
   const InputSet startup = InputsWith({});
-  const TornadoBase base = TornadoBaseOf(PaybackAndBalanceOf(startup, hu).payback, hu);
+  const TornadoBase base = TornadoBaseOf(PaybackAndBalanceOf(startup).payback, hu);
   const std::vector<TornadoBar> bars = TornadoBars(SensitivityOf(startup, hu), base, hu);
   EXPECT_EQ(bars.front().field, Field::Energiaar);
   EXPECT_EQ(bars.back().field, Field::Elettartam);
