@@ -20,7 +20,7 @@ constexpr int kLegendLines = 2;          // the legend and the space below it
 constexpr int kCaptionGap = 8;           // right of the widest caption
 constexpr int kCaptionsMaxPercent = 45;  // of the chart's width, at most
 constexpr int kEndTextPadding = 8;       // round the widest end text's room
-constexpr int kBandPadding = 24;         // beside "nincs" in its band
+constexpr int kBandPadding = 24;         // beside the band's label
 constexpr int kBandGap = 8;              // between the scale's end and the band
 constexpr int kBelowAxisLines = 2;       // the tick labels and the axis title
 constexpr int kBelowAxisGap = 4;         // and this much below them
@@ -114,7 +114,7 @@ void DrawLegend(QPainter& painter, const QFontMetrics& fm, const Layout& l, cons
                    Text(AnalysisText::kLegendBase) + u' ' + FromUtf8(t.base_text));
 }
 
-// The axis with its ticks and grid, the band for "nincs" and the axis title.
+// The axis with its ticks and grid, the no-payback band and the axis title.
 void DrawAxis(QPainter& painter, const Layout& l, const Tornado& t) {
   painter.setPen(Qt::black);
   painter.drawLine(l.plot_left, l.axis_y, l.plot_right, l.axis_y);
@@ -152,7 +152,7 @@ void DrawEnd(QPainter& painter, const QFontMetrics& fm, const Layout& l, int row
     painter.fillRect(r, color);
     if (end.place.kind == TornadoPlace::Kind::kBand) {
       painter.fillRect(r, QBrush(Qt::white, Qt::BDiagPattern));
-      return;  // the band says "nincs"
+      return;  // the band says it in words
     }
   }
   // A text at the anchor (no bar, or a bar of no length) stands on the side
