@@ -128,10 +128,13 @@ TEST(AnalysisWindow, ARunEndedOnAFaultIsAnalysedWithAllItsInputs) {
   AnalysisFixture f;
   f.Open();
   ASSERT_TRUE(f.WaitIdle());
-  // The run stops at the subsidised investment, before it reads the later boxes.
-  const TextChanges changes = {{Field::Beruhazas, "900000000000000"}};
+  // The box takes the largest investment Money holds, but the subsidised
+  // investment does not fit: the run stops there, before it reads the later
+  // boxes, and leaves the subsidised investment's label empty.
+  const TextChanges changes = {{Field::Beruhazas, "922337203685477,58"}};
   f.Calculate(changes);
   ASSERT_EQ(f.reporter.messages.size(), 1u);
+  ASSERT_EQ(f.Label("Valberuhazasb"), "");
   ASSERT_TRUE(f.WaitIdle());
   EXPECT_EQ(f.Cell(Field::Energiaar, kCurrent), "20");
   ExpectShows(f, InputsWith(changes));
