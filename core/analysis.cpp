@@ -38,6 +38,7 @@ std::optional<Money> SimplePayback(const InputSet& in) {
 
 Analysis Analyse(const InputSet& in, const NumberFormat& format) {
   Analysis a;
+  a.payback = PaybackAndBalanceOf(in).payback;
   for (Field f : kAllFields) a.break_even[Index(f)] = BreakEvenValue(in, f);
   a.sensitivity = SensitivityOf(in, format);
   a.npv = NetPresentValue(in);

@@ -26,6 +26,7 @@ std::optional<std::int64_t> NetPresentValue(const InputSet& in);
 std::optional<Money> SimplePayback(const InputSet& in);
 
 struct Analysis {
+  std::optional<PaybackTime> payback;             // the scenario's own; absent on a fault
   std::array<BreakEven, kFieldCount> break_even;  // by Index(field)
   std::vector<Sensitivity> sensitivity;
   std::optional<std::int64_t> npv;

@@ -38,6 +38,10 @@ std::string_view LabelName(ResultLabel label) {
   return kLabelNames[static_cast<std::size_t>(label)];
 }
 
+std::string PaybackText(const PaybackTime& payback, const NumberFormat& format) {
+  return payback.years ? MoneyText(*payback.years, format) : std::string(kNoPaybackText);
+}
+
 RunOutcome CalculationRun(const InputTexts& texts, const NumberFormat& format) {
   RunOutcome out;
   out.chart = {Cls{}, DrawWidth{2}};
@@ -80,9 +84,7 @@ RunOutcome CalculationRun(const InputTexts& texts, const NumberFormat& format) {
     // on the subsidised investment.
     const PeriodModel model = MakePeriodModel(in, V, y.Hozam, V);
     out.results.Megterulesiido = PaybackSearch(model);
-    SetLabel(out.labels, ResultLabel::L,
-             out.results.Megterulesiido ? MoneyText(*out.results.Megterulesiido, format)
-                                        : std::string(kNoPaybackText));
+    SetLabel(out.labels, ResultLabel::L, PaybackText({out.results.Megterulesiido}, format));
 
     plotting = true;
     EvaluatePeriodSeries(model, in.Elettartam, series);

@@ -20,6 +20,15 @@ inline constexpr std::string_view kFaultMessage =
     "A számítás eredménye túl nagy! Adjon meg kisebb értékeket!";
 inline constexpr std::string_view kNoPaybackText = "nincs";
 
+// A payback time as the search finds it.
+struct PaybackTime {
+  std::optional<Money> years;  // nullopt: none within 100 years
+  friend bool operator==(const PaybackTime&, const PaybackTime&) = default;
+};
+
+// The text of the label L: "16,68", or "nincs".
+std::string PaybackText(const PaybackTime& payback, const NumberFormat& format);
+
 // The eleven value labels in the order the run writes them.
 enum class ResultLabel : std::size_t {
   Valberuhazasb,

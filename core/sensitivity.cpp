@@ -9,12 +9,11 @@
 
 namespace zr {
 
-PaybackAndBalance PaybackAndBalanceOf(const InputSet& in, const NumberFormat& format) {
+PaybackAndBalance PaybackAndBalanceOf(const InputSet& in) {
   try {
     const Money V = SubsidisedInvestment(in.Beruhazas, in.Tamogatas);
     const YearlyFigures y = AnnualEconomics(in, V);
-    const std::optional<Money> payback = PaybackSearch(MakePeriodModel(in, V, y.Hozam, V));
-    return {payback ? MoneyText(*payback, format) : std::string(kNoPaybackText),
+    return {PaybackTime{PaybackSearch(MakePeriodModel(in, V, y.Hozam, V))},
             WholeNumberText(y.Egyenleg)};
   } catch (const ArithmeticFault&) {
     return {};
@@ -41,7 +40,7 @@ std::vector<Sensitivity> SensitivityOf(const InputSet& in, const NumberFormat& f
       if (c.out_of_range) continue;
       InputSet changed = in;
       changed[field] = c.value;
-      PaybackAndBalance figures = PaybackAndBalanceOf(changed, format);
+      PaybackAndBalance figures = PaybackAndBalanceOf(changed);
       c.payback = std::move(figures.payback);
       c.balance = std::move(figures.balance);
     }

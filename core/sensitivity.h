@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "calculation_run.h"
 #include "input_set.h"
 #include "money.h"
 #include "number_format.h"
@@ -19,9 +20,9 @@ struct SensitivityCase {
   int percent = 0;
   Money value;                // the input × (1 + percent / 100), ties to even
   bool out_of_range = false;  // validation would replace the value: not computed
-  // The texts of L and Egyenlegb as the labels would show them; absent when
-  // the value is out of range or the run ends on a fault.
-  std::optional<std::string> payback;
+  // The payback time, and the text of Egyenlegb as the label would show it;
+  // absent when the value is out of range or the run ends on a fault.
+  std::optional<PaybackTime> payback;
   std::optional<std::string> balance;
 };
 
@@ -33,12 +34,12 @@ struct Sensitivity {
 // One entry per input whose value is not zero, in field order.
 std::vector<Sensitivity> SensitivityOf(const InputSet& in, const NumberFormat& format);
 
-// The payback label's text and the balance for these inputs, as a run shows
+// The payback time and the balance's text for these inputs, as a run finds
 // them; both absent on a fault.
 struct PaybackAndBalance {
-  std::optional<std::string> payback;
+  std::optional<PaybackTime> payback;
   std::optional<std::string> balance;
 };
-PaybackAndBalance PaybackAndBalanceOf(const InputSet& in, const NumberFormat& format);
+PaybackAndBalance PaybackAndBalanceOf(const InputSet& in);
 
 }  // namespace zr

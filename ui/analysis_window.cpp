@@ -10,6 +10,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <exception>
 
+#include "analysis_view.h"
 #include "arithmetic_fault.h"
 #include "calculation_run.h"
 #include "fonts.h"
@@ -20,16 +21,12 @@ namespace zr {
 
 namespace {
 
-const QString kBusyText = QStringLiteral("Számítás…");
-const QString kDoneText = QStringLiteral(
-    "Az elemzés a legutóbb kiszámított adatokra vonatkozik (a javított szövegekre, "
-    "ha volt hibás mező).");
-const QString kFailedText = QStringLiteral("Az elemzés nem sikerült.");
-const QString kNotComputable = QStringLiteral("nem számítható ki");
-
 enum Column { kCaption, kCurrent, kBreakEven, kUnit, kColumnCount };
 
-QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+QString Text(AnalysisText id) { return FromUtf8(TextOf(id)); }
 
 AnalysisResult Compute(std::uint64_t run, const InputSet& inputs, const NumberFormat& format) {
   AnalysisResult result;
@@ -37,7 +34,6 @@ AnalysisResult Compute(std::uint64_t run, const InputSet& inputs, const NumberFo
   result.inputs = inputs;
   try {
     result.analysis = Analyse(inputs, format);
-    result.base = PaybackAndBalanceOf(inputs, format);
   } catch (const std::exception&) {
     // Arithmetic faults end inside the core; anything else (memory) lands
     // here and must not take the program down from a worker thread.
@@ -59,7 +55,7 @@ AnalysisWindow::AnalysisWindow(InputCaptions captions, NumberFormat format, QWid
     : QWidget(parent, Qt::Window), captions_(std::move(captions)), format_(std::move(format)) {
   setObjectName(QStringLiteral("Elemzes"));
   setAttribute(Qt::WA_QuitOnClose, false);
-  setWindowTitle(QStringLiteral("Elemzés – Zeltano-Redurir"));
+  setWindowTitle(Text(AnalysisText::kTitle) + QStringLiteral(" – Zeltano-Redurir"));
   setFont(LayoutFont(kMsSansSerif, 8.25));
   BuildControls();
   connect(&watcher_, &QFutureWatcher<AnalysisResult>::finished, this, &AnalysisWindow::OnFinished);
@@ -91,10 +87,9 @@ void AnalysisWindow::BuildControls() {
     figures->addWidget(value, row, 1);
     return value;
   };
-  npv_ = add_figure(0, QStringLiteral("Nettó jelenérték, NPV [Ft]:"), "NPV");
-  internal_rate_ = add_figure(1, QStringLiteral("Belső megtérülési ráta [%]:"), "BelsoRata");
-  simple_payback_ =
-      add_figure(2, QStringLiteral("Egyszerű megtérülési idő [év]:"), "EgyszeruMegterules");
+  npv_ = add_figure(0, Text(AnalysisText::kNpvCaption), "NPV");
+  internal_rate_ = add_figure(1, Text(AnalysisText::kInternalRateCaption), "BelsoRata");
+  simple_payback_ = add_figure(2, Text(AnalysisText::kSimplePaybackCaption), "EgyszeruMegterules");
   figures->setColumnStretch(1, 1);
   layout->addLayout(figures);
 
@@ -103,15 +98,12 @@ void AnalysisWindow::BuildControls() {
 
   auto* table_page = new QWidget;
   auto* table_layout = new QVBoxLayout(table_page);
-  table_layout->addWidget(new QLabel(
-      QStringLiteral("Az az érték, amelynél az egyenleg előjelet vált, a többi tizenöt adat "
-                     "változatlanul hagyásával:"),
-      table_page));
+  table_layout->addWidget(new QLabel(Text(AnalysisText::kBreakEvenIntro), table_page));
   table_ = new QTableWidget(static_cast<int>(kFieldCount), kColumnCount, table_page);
   table_->setObjectName(QStringLiteral("Kuszobertekek"));
   table_->setHorizontalHeaderLabels(
-      {QStringLiteral("Bemenő adat"), QStringLiteral("Jelenlegi érték"),
-       QStringLiteral("Küszöbérték"), QStringLiteral("Mértékegység")});
+      {Text(AnalysisText::kColumnInput), Text(AnalysisText::kColumnCurrent),
+       Text(AnalysisText::kColumnBreakEven), Text(AnalysisText::kColumnUnit)});
   table_->verticalHeader()->hide();
   table_->horizontalHeader()->setFont(font());
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -131,18 +123,15 @@ void AnalysisWindow::BuildControls() {
   }
   table_->resizeRowsToContents();
   table_layout->addWidget(table_);
-  tabs_->addTab(table_page, QStringLiteral("Megtérülési küszöbértékek"));
+  tabs_->addTab(table_page, Text(AnalysisText::kBreakEvenTitle));
 
   auto* tornado_page = new QWidget;
   auto* tornado_layout = new QVBoxLayout(tornado_page);
-  tornado_layout->addWidget(
-      new QLabel(QStringLiteral("Megtérülési idő, ha egy adat 20 %-kal csökken vagy nő, a többi "
-                                "változatlan (a legnagyobb hatású adat felül):"),
-                 tornado_page));
-  tornado_ = new TornadoChart(captions_, format_, tornado_page);
+  tornado_layout->addWidget(new QLabel(Text(AnalysisText::kTornadoIntro), tornado_page));
+  tornado_ = new TornadoChart(captions_, tornado_page);
   tornado_->setObjectName(QStringLiteral("Tornado"));
   tornado_layout->addWidget(tornado_, 1);
-  tabs_->addTab(tornado_page, QStringLiteral("Érzékenység (tornádó diagram)"));
+  tabs_->addTab(tornado_page, Text(AnalysisText::kTornadoTitle));
 
   resize(940, 580);
 }
@@ -163,7 +152,7 @@ void AnalysisWindow::FollowRun(const RunOutcome& outcome) {
     latest_.reset();
     ++latest_run_;
     ShowPending();
-    const QString message = QStringLiteral("Nincs elemzés. ") + FromUtf8(*outcome.fault);
+    const QString message = Text(AnalysisText::kNoAnalysis) + u' ' + FromUtf8(*outcome.fault);
     status_->setText(message);
     tornado_->ShowMessage(message);
     return;
@@ -215,7 +204,7 @@ void AnalysisWindow::OnFinished() {
 }
 
 void AnalysisWindow::ShowPending() {
-  status_->setText(kBusyText);
+  status_->setText(Text(AnalysisText::kBusy));
   for (QLabel* value : {npv_, internal_rate_, simple_payback_}) value->clear();
   table_->clearSpans();
   for (const Field field : kAllFields) {
@@ -225,23 +214,21 @@ void AnalysisWindow::ShowPending() {
     table_->item(row, kBreakEven)->setText(QString());
     table_->item(row, kUnit)->setText(captions_[Index(field)].unit);
   }
-  tornado_->ShowMessage(kBusyText);
+  tornado_->ShowMessage(Text(AnalysisText::kBusy));
 }
 
 void AnalysisWindow::ShowResult(const AnalysisResult& result) {
   if (result.failed) {
-    status_->setText(kFailedText);
-    tornado_->ShowMessage(kFailedText);
+    status_->setText(Text(AnalysisText::kFailed));
+    tornado_->ShowMessage(Text(AnalysisText::kFailed));
     return;
   }
   const Analysis& a = result.analysis;
-  status_->setText(kDoneText);
-  npv_->setText(a.npv ? FromUtf8(WholeNumberText(*a.npv)) : kNotComputable);
-  internal_rate_->setText(a.internal_rate.value
-                              ? FromUtf8(MoneyText(*a.internal_rate.value, format_))
-                              : FromUtf8(a.internal_rate.why));
-  simple_payback_->setText(a.simple_payback ? FromUtf8(MoneyText(*a.simple_payback, format_))
-                                            : FromUtf8(std::string(kNoPaybackText)));
+  status_->setText(Text(AnalysisText::kDone));
+  const AnalysisFigures figures = FiguresOf(a, format_);
+  npv_->setText(FromUtf8(figures.npv));
+  internal_rate_->setText(FromUtf8(figures.internal_rate));
+  simple_payback_->setText(FromUtf8(figures.simple_payback));
 
   for (const Field field : kAllFields) {
     const int row = static_cast<int>(Index(field));
@@ -259,8 +246,7 @@ void AnalysisWindow::ShowResult(const AnalysisResult& result) {
     }
   }
 
-  const TornadoBase base = TornadoBaseOf(result.base.payback, format_);
-  tornado_->SetBars(base, TornadoBars(a.sensitivity, base, format_));
+  tornado_->SetTornado(TornadoOf(a, format_));
 }
 
 }  // namespace zr

@@ -28,8 +28,7 @@ struct AnalysisResult {
   std::uint64_t run = 0;  // which SetInputs call it belongs to
   InputSet inputs;
   Analysis analysis;
-  PaybackAndBalance base;  // the payback and balance as calculated
-  bool failed = false;     // the analysis threw; nothing else is set
+  bool failed = false;  // the analysis threw; nothing else is set
 };
 
 class AnalysisWindow : public QWidget {

@@ -18,10 +18,8 @@ struct InputCaption {
 };
 using InputCaptions = std::array<InputCaption, kFieldCount>;  // by Index(Field)
 
-// "Referencia kamatláb, p [%]:" -> {"Referencia kamatláb, p", "%"}.
-InputCaption SplitCaption(const QString& shown);
-
-// Reads the caption labels of the main window's form.
+// Reads the caption labels of the main window's form, each split as the
+// core splits a caption (SplitCaption).
 InputCaptions ReadInputCaptions(const QWidget& form);
 
 }  // namespace zr

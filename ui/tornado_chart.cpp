@@ -4,137 +4,193 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
-#include "calculation_run.h"
 #include "chart_operation.h"
-#include "number_text.h"
 
 namespace zr {
 
 namespace {
 
-constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// The chart's geometry: pixels, or lines of the font where a name says so.
+constexpr int kMargin = 8;               // round the whole chart
+constexpr int kSwatchInset = 2;          // a legend swatch: a line's square less this all round
+constexpr int kLegendSpacingLines = 2;   // after each coloured legend entry
+constexpr int kDashSampleGap = 4;        // after the sample of the dashed base line
+constexpr int kLegendLines = 2;          // the legend and the space below it
+constexpr int kCaptionGap = 8;           // right of the widest caption
+constexpr int kCaptionsMaxPercent = 45;  // of the chart's width, at most
+constexpr int kEndTextPadding = 8;       // round the widest end text's room
+constexpr int kBandPadding = 24;         // beside the band's label
+constexpr int kBandGap = 8;              // between the scale's end and the band
+constexpr int kBelowAxisLines = 2;       // the tick labels and the axis title
+constexpr int kBelowAxisGap = 4;         // and this much below them
+constexpr int kTickLength = 4;
+constexpr int kTickLabelGap = 5;     // from the axis down to the tick labels
+constexpr int kTickLabelWidth = 80;  // centred on the tick
+constexpr int kBarPercentOfRow = 60;
+constexpr int kThinnestBar = 4;    // in height
+constexpr int kEndTextGap = 4;     // between a bar's end and its text
+constexpr int kBaseOverhang = 2;   // the dashed base line above the first row
+constexpr int kBaselineNudge = 1;  // an end text's baseline, above the row's middle
+const QColor kGridColor(220, 220, 220);
+const QColor kBandColor(240, 240, 240);
 
-const QString kOutOfRangeText = QStringLiteral("tartományon kívül");
-const QString kFaultText = QStringLiteral("nem számítható");
-
-QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
-
-// "−20 %": the sign as the guide prints it.
-QString PercentText(int percent) {
-  return (percent < 0 ? QStringLiteral("\u2212") : QStringLiteral("+")) +
-         QString::number(std::abs(percent)) + QStringLiteral(" %");
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-TornadoEnd EndOf(const SensitivityCase& c, const NumberFormat& format) {
-  TornadoEnd end;
-  end.percent = c.percent;
-  if (c.out_of_range) {
-    end.kind = TornadoEnd::Kind::kOutOfRange;
-    end.text = kOutOfRangeText;
-  } else if (!c.payback) {
-    end.kind = TornadoEnd::Kind::kFault;
-    end.text = kFaultText;
-  } else if (*c.payback == kNoPaybackText) {
-    end.kind = TornadoEnd::Kind::kNoPayback;
-    end.text = FromUtf8(*c.payback);
-  } else {
-    const auto number = NumberText::Parse(*c.payback, format);
-    end.kind = number ? TornadoEnd::Kind::kYears : TornadoEnd::Kind::kFault;
-    end.years = number ? number->ToDouble() : 0;
-    end.text = FromUtf8(*c.payback);
-  }
-  return end;
-}
-
-// The ±20 % case, or the ±10 % one when ±20 % leaves the range and ±10 %
-// does not.
-TornadoEnd PickEnd(const SensitivityCase& outer, const SensitivityCase& inner,
-                   const NumberFormat& format) {
-  if (outer.out_of_range && !inner.out_of_range) return EndOf(inner, format);
-  return EndOf(outer, format);
-}
-
-std::optional<double> ValueOf(const TornadoEnd& end) {
-  if (end.kind == TornadoEnd::Kind::kYears) return end.years;
-  if (end.kind == TornadoEnd::Kind::kNoPayback) return kInfinity;
-  return std::nullopt;
-}
-
-std::optional<double> ValueOf(const TornadoBase& base) {
-  if (base.years) return base.years;
-  if (base.text == FromUtf8(std::string(kNoPaybackText))) return kInfinity;
-  return std::nullopt;
-}
-
-double Spread(const TornadoBar& bar, const TornadoBase& base) {
-  std::vector<double> values;
-  for (const auto& v : {ValueOf(bar.minus), ValueOf(bar.plus), ValueOf(base)}) {
-    if (v) values.push_back(*v);
-  }
-  if (values.empty()) return 0;
-  const auto [lo, hi] = std::minmax_element(values.begin(), values.end());
-  if (std::isinf(*lo)) return 0;  // no payback either way
-  return *hi - *lo;
-}
-
-// 1, 2 or 5 times a power of ten, about a fifth of the span.
-double TickStep(double span) {
-  if (!(span > 0)) return 1;
-  const double raw = span / 5;
-  const double power = std::pow(10.0, std::floor(std::log10(raw)));
-  for (const double m : {1.0, 2.0, 5.0}) {
-    if (m * power >= raw) return m * power;
-  }
-  return 10 * power;
-}
-
+QString Text(AnalysisText id) { return FromUtf8(TextOf(id)); }
 QColor ToQColor(Color c) { return QColor(c.red, c.green, c.blue); }
+
+// Where the parts of the chart go, for one size and font.
+struct Layout {
+  QRect area;             // inside the margin
+  int line = 0;           // the font's line height
+  int caption_width = 0;  // the captions' column with its gap
+  int band_width = 0;     // 0 without the band
+  int plot_left = 0;      // the time scale, left to right
+  int plot_right = 0;
+  int top = 0;  // the first row's top
+  int axis_y = 0;
+  int row = 0;  // a row's height
+  int bar_height = 0;
+
+  int BandLeft() const { return plot_right + kBandGap; }
+
+  int X(const TornadoPlace& place) const {
+    switch (place.kind) {
+      case TornadoPlace::Kind::kTime:
+        return plot_left + static_cast<int>(std::lround(place.at * (plot_right - plot_left)));
+      case TornadoPlace::Kind::kBand:
+        return BandLeft() + band_width / 2;
+      case TornadoPlace::Kind::kNowhere:
+        break;
+    }
+    return plot_left;
+  }
+};
+
+Layout LayoutOf(const QRect& rect, const QFontMetrics& fm, const Tornado& t,
+                const InputCaptions& captions) {
+  Layout l;
+  l.area = rect.adjusted(kMargin, kMargin, -kMargin, -kMargin);
+  l.line = fm.height();
+  for (const TornadoBar& bar : t.bars) {
+    l.caption_width =
+        std::max(l.caption_width, fm.horizontalAdvance(captions[Index(bar.field)].text));
+  }
+  l.caption_width =
+      std::min(l.caption_width + kCaptionGap, l.area.width() * kCaptionsMaxPercent / 100);
+  l.band_width = t.band ? fm.horizontalAdvance(FromUtf8(*t.band)) + kBandPadding : 0;
+  // Room for the end texts on either side of the bars; the band takes the
+  // right one's place.
+  const int text_room = fm.horizontalAdvance(Text(AnalysisText::kOutOfRange)) + kEndTextPadding;
+  l.plot_left = l.area.left() + l.caption_width + text_room;
+  l.plot_right = l.area.right() - l.band_width - (t.band ? 0 : text_room);
+  l.top = l.area.top() + kLegendLines * l.line;
+  l.axis_y = l.area.bottom() - kBelowAxisLines * l.line - kBelowAxisGap;
+  l.row = std::max(1, (l.axis_y - l.top) / static_cast<int>(t.bars.size()));
+  l.bar_height = std::max(kThinnestBar, l.row * kBarPercentOfRow / 100);
+  return l;
+}
+
+// Two coloured swatches and the dashed base line, each with its words.
+void DrawLegend(QPainter& painter, const QFontMetrics& fm, const Layout& l, const Tornado& t,
+                const QColor& minus_color, const QColor& plus_color) {
+  int x = l.area.left();
+  const int y = l.area.top();
+  const int swatch = l.line - 2 * kSwatchInset;
+  for (const auto& [color, text] : {std::pair{minus_color, Text(AnalysisText::kLegendMinus)},
+                                    std::pair{plus_color, Text(AnalysisText::kLegendPlus)}}) {
+    painter.fillRect(QRect(x, y + kSwatchInset, swatch, swatch), color);
+    x += l.line;
+    painter.drawText(QPoint(x, y + fm.ascent()), text);
+    x += fm.horizontalAdvance(text) + kLegendSpacingLines * l.line;
+  }
+  painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+  painter.drawLine(x, y + l.line / 2, x + l.line, y + l.line / 2);
+  painter.setPen(Qt::black);
+  x += l.line + kDashSampleGap;
+  painter.drawText(QPoint(x, y + fm.ascent()),
+                   Text(AnalysisText::kLegendBase) + u' ' + FromUtf8(t.base_text));
+}
+
+// The axis with its ticks and grid, the no-payback band and the axis title.
+void DrawAxis(QPainter& painter, const Layout& l, const Tornado& t) {
+  painter.setPen(Qt::black);
+  painter.drawLine(l.plot_left, l.axis_y, l.plot_right, l.axis_y);
+  const int label_top = l.axis_y + kTickLabelGap;
+  for (const TornadoTick& tick : t.ticks) {
+    const int x = l.X({TornadoPlace::Kind::kTime, tick.at});
+    painter.drawLine(x, l.axis_y, x, l.axis_y + kTickLength);
+    painter.setPen(kGridColor);
+    painter.drawLine(x, l.top, x, l.axis_y - 1);
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(x - kTickLabelWidth / 2, label_top, kTickLabelWidth, l.line),
+                     Qt::AlignHCenter | Qt::AlignTop, FromUtf8(tick.text));
+  }
+  if (t.band) {
+    painter.fillRect(QRect(l.BandLeft(), l.top, l.band_width, l.axis_y - l.top), kBandColor);
+    painter.drawText(QRect(l.BandLeft(), label_top, l.band_width, l.line),
+                     Qt::AlignHCenter | Qt::AlignTop, FromUtf8(*t.band));
+  }
+  painter.drawText(QRect(l.plot_left, label_top + l.line, l.plot_right - l.plot_left, l.line),
+                   Qt::AlignRight | Qt::AlignTop, Text(AnalysisText::kAxisTitle));
+}
+
+// One end's bar from the anchor, and its text beside it.
+void DrawEnd(QPainter& painter, const QFontMetrics& fm, const Layout& l, int row_top,
+             const TornadoBar& bar, bool minus, const QColor& color) {
+  const TornadoEnd& end = minus ? bar.minus : bar.plus;
+  const TornadoEnd& other = minus ? bar.plus : bar.minus;
+  const int anchor = l.X(bar.anchor);
+  const bool placed = end.place.kind != TornadoPlace::Kind::kNowhere;
+  const int edge = placed ? l.X(end.place) : anchor;
+  if (placed) {
+    const int bar_top = row_top + (l.row - l.bar_height) / 2;
+    const QRect r(std::min(anchor, edge), bar_top, std::max(1, std::abs(edge - anchor)),
+                  l.bar_height);
+    painter.fillRect(r, color);
+    if (end.place.kind == TornadoPlace::Kind::kBand) {
+      painter.fillRect(r, QBrush(Qt::white, Qt::BDiagPattern));
+      return;  // the band says it in words
+    }
+  }
+  // A text at the anchor (no bar, or a bar of no length) stands on the side
+  // away from the other end; the lowered input's on the left when both ends
+  // are there.
+  bool right = edge > anchor;
+  if (edge == anchor) {
+    const int other_edge =
+        other.place.kind != TornadoPlace::Kind::kNowhere ? l.X(other.place) : anchor;
+    right = other_edge != anchor ? other_edge < anchor : !minus;
+  }
+  QString text = FromUtf8(end.text);
+  if (end.kind != TornadoEnd::Kind::kOutOfRange && std::abs(end.percent) != 20) {
+    text += QStringLiteral(" (%1)").arg(FromUtf8(end.percent_text));
+  }
+  painter.setPen(placed ? Qt::black : Qt::darkGray);
+  const int x = right ? edge + kEndTextGap : edge - kEndTextGap - fm.horizontalAdvance(text);
+  painter.drawText(QPoint(x, row_top + l.row / 2 + fm.ascent() / 2 - kBaselineNudge), text);
+}
 
 }  // namespace
 
-TornadoBase TornadoBaseOf(const std::optional<std::string>& payback_text,
-                          const NumberFormat& format) {
-  if (!payback_text) return {std::nullopt, kFaultText};
-  const auto number = NumberText::Parse(*payback_text, format);
-  return {number ? std::optional<double>(number->ToDouble()) : std::nullopt,
-          FromUtf8(*payback_text)};
-}
-
-std::vector<TornadoBar> TornadoBars(const std::vector<Sensitivity>& sensitivity,
-                                    const TornadoBase& base, const NumberFormat& format) {
-  static_assert(kSensitivitySteps[0] == -20 && kSensitivitySteps[1] == -10 &&
-                kSensitivitySteps[2] == 10 && kSensitivitySteps[3] == 20);
-  std::vector<TornadoBar> bars;
-  for (const Sensitivity& s : sensitivity) {
-    bars.push_back({s.field, PickEnd(s.cases[0], s.cases[1], format),
-                    PickEnd(s.cases[3], s.cases[2], format)});
-  }
-  std::stable_sort(bars.begin(), bars.end(), [&](const TornadoBar& a, const TornadoBar& b) {
-    return Spread(a, base) > Spread(b, base);
-  });
-  return bars;
-}
-
-TornadoChart::TornadoChart(InputCaptions captions, NumberFormat format, QWidget* parent)
-    : QWidget(parent), captions_(std::move(captions)), format_(std::move(format)) {
+TornadoChart::TornadoChart(InputCaptions captions, QWidget* parent)
+    : QWidget(parent), captions_(std::move(captions)) {
   setAutoFillBackground(true);
   QPalette p = palette();
   p.setColor(QPalette::Window, Qt::white);
   setPalette(p);
 }
 
-void TornadoChart::SetBars(TornadoBase base, std::vector<TornadoBar> bars) {
-  base_ = std::move(base);
-  bars_ = std::move(bars);
+void TornadoChart::SetTornado(Tornado tornado) {
+  tornado_ = std::move(tornado);
   message_.clear();
   update();
 }
 
 void TornadoChart::ShowMessage(const QString& message) {
-  bars_.clear();
-  base_ = {};
+  tornado_ = {};
   message_ = message;
   update();
 }
@@ -147,160 +203,32 @@ void TornadoChart::paintEvent(QPaintEvent*) {
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   const QFontMetrics fm(font());
-  const int line = fm.height();
-  const QRect area = rect().adjusted(8, 8, -8, -8);
-  if (bars_.empty()) {
-    painter.drawText(area, Qt::AlignCenter, message_);
+  if (tornado_.bars.empty()) {
+    painter.drawText(rect().adjusted(kMargin, kMargin, -kMargin, -kMargin), Qt::AlignCenter,
+                     message_);
     return;
   }
-
+  const Layout l = LayoutOf(rect(), fm, tornado_, captions_);
   const QColor minus_color = ToQColor(kCostColor);
   const QColor plus_color = ToQColor(kSavingsColor);
 
-  // Legend on top.
-  int x = area.left();
-  const int legend_y = area.top();
-  const auto swatch = [&](const QColor& color, const QString& text) {
-    painter.fillRect(QRect(x, legend_y + 2, line - 4, line - 4), color);
-    x += line;
-    painter.drawText(QPoint(x, legend_y + fm.ascent()), text);
-    x += fm.horizontalAdvance(text) + 2 * line;
-  };
-  swatch(minus_color, QStringLiteral("az adat %1-kal").arg(PercentText(-20)));
-  swatch(plus_color, QStringLiteral("az adat %1-kal").arg(PercentText(20)));
-  painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
-  painter.drawLine(x, legend_y + line / 2, x + line, legend_y + line / 2);
-  painter.setPen(Qt::black);
-  x += line + 4;
-  painter.drawText(QPoint(x, legend_y + fm.ascent()),
-                   QStringLiteral("a jelenlegi megtérülési idő: %1").arg(base_.text));
-
-  // Scale: every time shown, with a band at the right for "nincs".
-  std::vector<double> times;
-  bool any_none = false;
-  const auto collect = [&](std::optional<double> v) {
-    if (!v) return;
-    if (std::isinf(*v)) {
-      any_none = true;
-    } else {
-      times.push_back(*v);
-    }
-  };
-  collect(ValueOf(base_));
-  for (const TornadoBar& bar : bars_) {
-    collect(ValueOf(bar.minus));
-    collect(ValueOf(bar.plus));
-  }
-  double lo = times.empty() ? 0 : *std::min_element(times.begin(), times.end());
-  double hi = times.empty() ? 100 : *std::max_element(times.begin(), times.end());
-  const double step = TickStep(std::max(hi - lo, 0.5));
-  lo = std::max(0.0, std::floor(lo / step) * step);
-  hi = std::ceil(hi / step) * step;
-  if (hi <= lo) hi = lo + step;
-
-  int caption_width = 0;
-  for (const TornadoBar& bar : bars_) {
-    caption_width = std::max(caption_width, fm.horizontalAdvance(captions_[Index(bar.field)].text));
-  }
-  caption_width = std::min(caption_width + 8, area.width() * 9 / 20);
-  const int none_band = any_none ? fm.horizontalAdvance(QStringLiteral("nincs")) + 24 : 0;
-  // Room for the end texts on either side of the bars.
-  const int text_room = fm.horizontalAdvance(kOutOfRangeText) + 8;
-  const int plot_left = area.left() + caption_width + text_room;
-  const int plot_right = area.right() - none_band - (any_none ? 0 : text_room);
-  const int top = legend_y + 2 * line;
-  const int axis_y = area.bottom() - 2 * line - 4;
-  const auto X = [&](double years) {
-    if (std::isinf(years)) return plot_right + none_band / 2 + 8;
-    return plot_left +
-           static_cast<int>(std::lround((years - lo) / (hi - lo) * (plot_right - plot_left)));
-  };
-
-  // Axis with ticks, and the band for "nincs".
-  painter.setPen(Qt::black);
-  painter.drawLine(plot_left, axis_y, plot_right, axis_y);
-  for (double t = lo; t <= hi + step / 2; t += step) {
-    const int tx = X(t);
-    painter.drawLine(tx, axis_y, tx, axis_y + 4);
-    painter.setPen(QColor(220, 220, 220));
-    painter.drawLine(tx, top, tx, axis_y - 1);
+  DrawLegend(painter, fm, l, tornado_, minus_color, plus_color);
+  DrawAxis(painter, l, tornado_);
+  const int caption_room = l.caption_width - kCaptionGap;
+  for (std::size_t i = 0; i < tornado_.bars.size(); ++i) {
+    const TornadoBar& bar = tornado_.bars[i];
+    const int row_top = l.top + static_cast<int>(i) * l.row;
     painter.setPen(Qt::black);
-    const QString label = QString::fromStdString(RealText(t, format_));
-    painter.drawText(QRect(tx - 40, axis_y + 5, 80, line), Qt::AlignHCenter | Qt::AlignTop, label);
+    painter.drawText(QRect(l.area.left(), row_top, caption_room, l.row),
+                     Qt::AlignLeft | Qt::AlignVCenter,
+                     fm.elidedText(captions_[Index(bar.field)].text, Qt::ElideRight, caption_room));
+    DrawEnd(painter, fm, l, row_top, bar, true, minus_color);
+    DrawEnd(painter, fm, l, row_top, bar, false, plus_color);
   }
-  if (any_none) {
-    const int band_x = plot_right + 8;
-    painter.fillRect(QRect(band_x, top, none_band, axis_y - top), QColor(240, 240, 240));
-    painter.drawText(QRect(band_x, axis_y + 5, none_band, line), Qt::AlignHCenter | Qt::AlignTop,
-                     QStringLiteral("nincs"));
-  }
-  painter.drawText(QRect(plot_left, axis_y + 5 + line, plot_right - plot_left, line),
-                   Qt::AlignRight | Qt::AlignTop, QStringLiteral("Megtérülési idő [év]"));
-
-  // The bars.
-  const std::optional<double> base_value = ValueOf(base_);
-  const int row = std::max(1, (axis_y - top) / static_cast<int>(bars_.size()));
-  const int bar_height = std::max(4, row * 3 / 5);
-  for (std::size_t i = 0; i < bars_.size(); ++i) {
-    const TornadoBar& bar = bars_[i];
-    const int row_top = top + static_cast<int>(i) * row;
-    const int bar_top = row_top + (row - bar_height) / 2;
-    const int mid = row_top + row / 2;
-
-    const QString caption =
-        fm.elidedText(captions_[Index(bar.field)].text, Qt::ElideRight, caption_width - 8);
-    painter.setPen(Qt::black);
-    painter.drawText(QRect(area.left(), row_top, caption_width - 8, row),
-                     Qt::AlignLeft | Qt::AlignVCenter, caption);
-
-    const std::optional<double> minus = ValueOf(bar.minus);
-    const std::optional<double> plus = ValueOf(bar.plus);
-    int anchor;
-    if (base_value) {
-      anchor = X(*base_value);
-    } else if (minus && plus) {
-      anchor = (X(*minus) + X(*plus)) / 2;
-    } else {
-      anchor = X(minus ? *minus : plus ? *plus : lo);
-    }
-    const auto draw_end = [&](const TornadoEnd& end, const std::optional<double>& value,
-                              const std::optional<double>& other, const QColor& color) {
-      QString text = end.text;
-      if (end.kind != TornadoEnd::Kind::kOutOfRange && std::abs(end.percent) != 20) {
-        text += QStringLiteral(" (%1)").arg(PercentText(end.percent));
-      }
-      int edge;
-      bool outwards_right = false;
-      if (value) {
-        edge = X(*value);
-        const QRect r(std::min(anchor, edge), bar_top, std::max(1, std::abs(edge - anchor)),
-                      bar_height);
-        painter.fillRect(r, color);
-        if (std::isinf(*value)) painter.fillRect(r, QBrush(Qt::white, Qt::BDiagPattern));
-        outwards_right = edge > anchor;
-      } else {
-        edge = anchor;
-      }
-      // A text at the base line (no bar, or a bar of no length) stands on
-      // the side away from the other end; the lowered input's on the left
-      // when both ends are there.
-      if (edge == anchor) {
-        const int other_edge = other ? X(*other) : anchor;
-        outwards_right = other_edge != anchor ? other_edge < anchor : color == plus_color;
-      }
-      if (value && std::isinf(*value)) return;  // the band says "nincs"
-      painter.setPen(value ? Qt::black : Qt::darkGray);
-      const int w = fm.horizontalAdvance(text);
-      const int tx = outwards_right ? edge + 4 : edge - 4 - w;
-      painter.drawText(QPoint(tx, mid + fm.ascent() / 2 - 1), text);
-    };
-    draw_end(bar.minus, minus, plus, minus_color);
-    draw_end(bar.plus, plus, minus, plus_color);
-  }
-  if (base_value) {
+  if (tornado_.base.kind != TornadoPlace::Kind::kNowhere) {
     painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
-    const int bx = X(*base_value);
-    painter.drawLine(bx, top - 2, bx, axis_y);
+    const int x = l.X(tornado_.base);
+    painter.drawLine(x, l.top - kBaseOverhang, x, l.axis_y);
   }
 }
 

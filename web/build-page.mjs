@@ -1,13 +1,16 @@
 // Writes the page's index.html from its template and the window's Designer
 // form, so every caption, heading and button text on the page is the
 // window's own text, the error title included (the form's errorTitle), and
-// the version line the form's "Verzió %1" with the project's version.
+// the version line the form's "Verzió %1" with the project's version. The
+// analysis view's words, and the input captions split from their units, come
+// from the core: PAGE_TEXTS is the core's page-texts program for node.
 //
-// Usage: node web/build-page.mjs TEMPLATE MAIN_WINDOW_UI OUTPUT VERSION
+// Usage: node web/build-page.mjs TEMPLATE MAIN_WINDOW_UI PAGE_TEXTS OUTPUT VERSION
 
+import { spawnSync } from 'node:child_process';
 import { readFileSync, writeFileSync } from 'node:fs';
 
-const [templatePath, uiPath, outputPath, version] = process.argv.slice(2);
+const [templatePath, uiPath, pageTextsPath, outputPath, version] = process.argv.slice(2);
 
 function fail(message) {
   console.error(`build-page: ${message}`);
@@ -114,7 +117,8 @@ function rows(panel, isControl) {
     .sort((a, b) => a.control.geometry.y - b.control.geometry.y);
 }
 
-const inputRows = rows('Picture2', (w) => w.kind === 'QLineEdit' || w.name === 'Valberuhazasb')
+const inputPairs = rows('Picture2', (w) => w.kind === 'QLineEdit' || w.name === 'Valberuhazasb');
+const inputRows = inputPairs
   .map(({ caption, control }) => {
     const label = escapeHtml(caption.text);
     if (control.kind !== 'QLineEdit') {
@@ -146,6 +150,16 @@ if (!widget('Label31').text.includes('%1')) fail(`${uiPath}: Label31 has no %1 f
 if (!version) fail('no version given');
 const versionLine = widget('Label31').text.replace('%1', version);
 
+// The core's words for the analysis view, and each input's caption split
+// from its unit; the page's script reads them from #analysis-texts.
+const shownCaptions = Object.fromEntries(inputPairs.filter(({ control }) => control.kind === 'QLineEdit')
+  .map(({ caption, control }) => [control.name.replace(/b$/, ''), caption.text]));
+const generated = spawnSync(process.execPath, [pageTextsPath], { input: JSON.stringify(shownCaptions) });
+if (generated.status !== 0) fail(`${pageTextsPath}: ${generated.error ?? generated.stderr}`);
+const analysis = JSON.parse(generated.stdout.toString());
+const analysisTexts = '    <script type="application/json" id="analysis-texts">' +
+  `${JSON.stringify(analysis).replace(/</g, '\\u003c')}</script>`;
+
 const replacements = {
   title: escapeHtml(widget('Zeltano').text),
   inputs: inputRows.join('\n'),
@@ -154,9 +168,11 @@ const replacements = {
   Command1: accessKeyHtml(widget('Command1').text),
   Command1Plain: escapeHtml(plainCaption(widget('Command1').text)),
   Label31: escapeHtml(versionLine),
+  analysisTexts,
 };
-const page = readFileSync(templatePath, 'utf8').replace(/\{\{(\w+)\}\}/g, (whole, name) => {
+const page = readFileSync(templatePath, 'utf8').replace(/\{\{([\w.]+)\}\}/g, (whole, name) => {
   if (name in replacements) return replacements[name];
+  if (name.startsWith('analysis.') && name.slice(9) in analysis.texts) return escapeHtml(analysis.texts[name.slice(9)]);
   if (widgets.has(name)) return escapeHtml(widget(name).text);
   fail(`${templatePath}: unknown placeholder ${whole}`);
 });

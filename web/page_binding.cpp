@@ -82,9 +82,9 @@ EMSCRIPTEN_KEEPALIVE const char* zr_analyse(const char* line, const char* separa
       for (zr::Field f : zr::kAllFields) {
         values[std::string(zr::FieldName(f))] = zr::MoneyText(inputs[f], format);
       }
-      const auto base = zr::PaybackAndBalanceOf(inputs, format);
+      const auto base = zr::PaybackAndBalanceOf(inputs);
       out["inputs"] = std::move(values);
-      out["L"] = base.payback ? json(*base.payback) : json(nullptr);
+      out["L"] = base.payback ? json(zr::PaybackText(*base.payback, format)) : json(nullptr);
       out["analysis"] = zr::AnalysisToJson(zr::Analyse(inputs, format), format);
     }
     answer = out.dump(-1, ' ', false, json::error_handler_t::replace);

@@ -1,11 +1,10 @@
 # Every place that shows the version shows the one of project(... VERSION ...)
-# in the top CMakeLists.txt: both programs' --version, the window's "Verzió"
-# line as the web page has it, the manual pages, the AppStream release entry
-# and the Debian changelog. The number is read from the source, so a build
+# in the top CMakeLists.txt: both programs' --version, the manual pages, the
+# AppStream release entry and the Debian changelog. The number is read from the source, so a build
 # tree left behind by an earlier version fails here too.
 #
 # cmake -DSOURCE_DIR=... -DEVAL=... [-DPROGRAM=... -DPACKAGING_DIR=...]
-#       [-DNODE=... -DWORK=...] -P check_version.cmake
+#       -P check_version.cmake
 
 file(STRINGS ${SOURCE_DIR}/CMakeLists.txt project_line REGEX "^project\\(")
 if(NOT project_line MATCHES " VERSION ([0-9]+\\.[0-9]+\\.[0-9]+)")
@@ -56,17 +55,7 @@ if(PACKAGING_DIR)
   expect("Debian changelog, newest entry" "${entry}" "${version}")
 endif()
 
-# The page generator, as the web build runs it: the window's version line.
-if(NODE)
-  set(page ${WORK}/version-page.html)
-  execute_process(
-    COMMAND ${NODE} ${SOURCE_DIR}/web/build-page.mjs ${SOURCE_DIR}/web/index.html.in
-            ${SOURCE_DIR}/ui/main_window.ui ${page} ${version}
-    RESULT_VARIABLE status)
-  expect("build-page.mjs" "${status}" 0)
-  first_match(${page} "<p id=\"Label31\">([^<]*)</p>" label)
-  expect("the page's Label31" "${label}" "Verzió ${version}")
-endif()
+# The page's version line is checked on the built page, by the web tests.
 
 if(problems)
   message(FATAL_ERROR "not version ${version}:${problems}")

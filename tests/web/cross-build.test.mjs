@@ -1,6 +1,7 @@
 // The WebAssembly evaluator answers every line byte for byte as the native
 // one does: the evaluator's own test lines and generated ones (wrong texts,
-// faults, extreme and fractional values), under both decimal separators.
+// faults, extreme and fractional values), under both decimal separators, and
+// with the analysis.
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
@@ -13,21 +14,32 @@ const generated = spawnSync(process.execPath, [join(sourceDir, 'tests/web/genera
   { maxBuffer: 1 << 28 }).stdout;
 const lines = Buffer.concat([readFileSync(join(sourceDir, 'tests/eval/lines.jsonl')), generated]);
 
+// Both evaluators on the same lines: the same exit status and output.
+function expectSameOutput(args, input) {
+  const native = runEvaluator(nativeEval, args, input);
+  const wasm = runEvaluator(process.execPath, [wasmEval, ...args], input);
+  assert.equal(native.stdout.toString().split('\n').length, input.toString().split('\n').length);
+  assert.equal(wasm.status, native.status);
+  if (!wasm.stdout.equals(native.stdout)) {
+    const a = native.stdout.toString().split('\n');
+    const b = wasm.stdout.toString().split('\n');
+    const at = a.findIndex((line, i) => line !== b[i]);
+    assert.fail(`line ${at + 1} differs:\n native ${a[at]}\n wasm   ${b[at]}`);
+  }
+}
+
 for (const separator of [',', '.']) {
   test(`native and WebAssembly evaluators agree byte for byte, separator "${separator}"`, () => {
-    const args = ['--decimal-separator', separator];
-    const native = runEvaluator(nativeEval, args, lines);
-    const wasm = runEvaluator(process.execPath, [wasmEval, ...args], lines);
-    assert.equal(native.stdout.toString().split('\n').length, lines.toString().split('\n').length);
-    assert.equal(wasm.status, native.status);
-    if (!wasm.stdout.equals(native.stdout)) {
-      const a = native.stdout.toString().split('\n');
-      const b = wasm.stdout.toString().split('\n');
-      const at = a.findIndex((line, i) => line !== b[i]);
-      assert.fail(`line ${at + 1} differs:\n native ${a[at]}\n wasm   ${b[at]}`);
-    }
+    expectSameOutput(['--decimal-separator', separator], lines);
   });
 }
+
+// The analysis too, with the tornado model the page draws (its places are
+// fractions of the scale), on the first few hundred lines.
+test('native and WebAssembly evaluators agree on --analysis', () => {
+  const some = lines.toString().split('\n').slice(0, 300).join('\n');
+  expectSameOutput(['--analysis'], `${some}\n`);
+});
 
 test('the WebAssembly evaluator keeps the usage errors of the native one', () => {
   for (const args of [['--bogus'], ['--decimal-separator', '5'], ['--help']]) {

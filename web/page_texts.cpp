@@ -1,0 +1,35 @@
+// Run under node while the page is built: hands build-page.mjs the words of
+// the analysis view from the core, so the page writes none of its own.
+//
+// Reads a JSON object {field: the caption the form shows beside its box} on
+// standard input and writes {"texts": {key: text}, "captions": {field:
+// {"text", "unit"}}}: the analysis texts and each caption split from its unit.
+#include <iostream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "analysis_json.h"
+#include "analysis_view.h"
+
+int main() {
+  using json = nlohmann::ordered_json;
+  const std::string input{std::istreambuf_iterator<char>(std::cin), {}};
+  const json shown = json::parse(input, nullptr, /*allow_exceptions=*/false);
+  if (!shown.is_object()) {
+    std::cerr << "page-texts: the input is not a JSON object of captions\n";
+    return 1;
+  }
+  json captions = json::object();
+  for (const auto& [field, caption] : shown.items()) {
+    if (!caption.is_string()) {
+      std::cerr << "page-texts: the caption of " << field << " is not a text\n";
+      return 1;
+    }
+    const zr::CaptionParts parts = zr::SplitCaption(caption.get<std::string>());
+    captions[field] = {{"text", parts.text}, {"unit", parts.unit}};
+  }
+  std::cout << json{{"texts", zr::AnalysisTextsToJson()}, {"captions", std::move(captions)}}.dump()
+            << '\n';
+  return std::cout.good() ? 0 : 1;
+}
