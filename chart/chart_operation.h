@@ -21,7 +21,10 @@ inline constexpr Color kCostColor{0, 0, 250};
 inline constexpr Color kSavingsColor{250, 100, 30};
 
 // Coordinates are twips (1/1440 inch) as single-precision numbers, origin at
-// the top-left corner of the drawing area, y downwards.
+// the top-left corner of the drawing area, y downwards. The window and the
+// page draw them at 96 logical pixels per inch: 15 twips to a pixel.
+inline constexpr double kTwipsPerPixel = 15.0;
+
 struct Cls {
   friend bool operator==(const Cls&, const Cls&) = default;
 };

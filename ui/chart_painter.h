@@ -17,9 +17,6 @@ class QPainter;
 
 namespace zr {
 
-// Twips per logical pixel (1440 twips per inch at 96 dots per inch).
-inline constexpr double kTwipsPerPixel = 15.0;
-
 // The drawing settings; they outlive a list of operations, as a picture
 // box's do.
 struct ChartSettings {

@@ -77,6 +77,7 @@ function readWidgets(node, parent, out) {
       geometry: rect ? { x: number('x'), y: number('y'), w: number('width'), h: number('height') } : null,
       text: textProperty ? (child(textProperty, 'string')?.text ?? '') : '',
       errorTitle: stringProperty('errorTitle'),
+      frame: child(child(c, 'property', 'frameShape') ?? { children: [] }, 'enum')?.text,
     };
     out.set(widget.name, widget);
     readWidgets(c, widget.name, out);
@@ -160,6 +161,17 @@ const analysis = JSON.parse(generated.stdout.toString());
 const analysisTexts = '    <script type="application/json" id="analysis-texts">' +
   `${JSON.stringify(analysis).replace(/</g, '\\u003c')}</script>`;
 
+// The chart box's drawing area: the form's box less its frame, in pixels;
+// the twips per pixel and the curve colours are the core's.
+const frameWidths = { 'QFrame::NoFrame': 0, 'QFrame::WinPanel': 2 };
+const graf = widget('graf');
+const frame = frameWidths[graf.frame ?? 'QFrame::NoFrame'] ?? fail(`${uiPath}: graf has a frame of unknown width`);
+const [drawingWidth, drawingHeight] = [graf.geometry.w - 2 * frame, graf.geometry.h - 2 * frame];
+const chartCanvas = `width="${drawingWidth}" height="${drawingHeight}" data-drawing-width="${drawingWidth}" ` +
+  `data-twips-per-pixel="${analysis.chart.twipsPerPixel}" style="aspect-ratio: ${drawingWidth} / ${drawingHeight}"`;
+const cssColour = ([r, g, b]) => `rgb(${r}, ${g}, ${b})`;
+const chartColours = `--cost: ${cssColour(analysis.chart.cost)}; --savings: ${cssColour(analysis.chart.savings)}`;
+
 const replacements = {
   title: escapeHtml(widget('Zeltano').text),
   inputs: inputRows.join('\n'),
@@ -169,6 +181,8 @@ const replacements = {
   Command1Plain: escapeHtml(plainCaption(widget('Command1').text)),
   Label31: escapeHtml(versionLine),
   analysisTexts,
+  chartCanvas,
+  chartColours,
 };
 const page = readFileSync(templatePath, 'utf8').replace(/\{\{([\w.]+)\}\}/g, (whole, name) => {
   if (name in replacements) return replacements[name];

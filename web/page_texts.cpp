@@ -3,7 +3,9 @@
 //
 // Reads a JSON object {field: the caption the form shows beside its box} on
 // standard input and writes {"texts": {key: text}, "captions": {field:
-// {"text", "unit"}}}: the analysis texts and each caption split from its unit.
+// {"text", "unit"}}, "chart": {"twipsPerPixel", "cost", "savings"}}: the
+// analysis texts, each caption split from its unit, and the chart's scale
+// and curve colours.
 #include <iostream>
 #include <iterator>
 #include <nlohmann/json.hpp>
@@ -11,6 +13,7 @@
 
 #include "analysis_json.h"
 #include "analysis_view.h"
+#include "chart_operation.h"
 
 int main() {
   using json = nlohmann::ordered_json;
@@ -29,7 +32,14 @@ int main() {
     const zr::CaptionParts parts = zr::SplitCaption(caption.get<std::string>());
     captions[field] = {{"text", parts.text}, {"unit", parts.unit}};
   }
-  std::cout << json{{"texts", zr::AnalysisTextsToJson()}, {"captions", std::move(captions)}}.dump()
+  const auto rgb = [](const zr::Color& c) { return json::array({c.red, c.green, c.blue}); };
+  const json chart = {{"twipsPerPixel", zr::kTwipsPerPixel},
+                      {"cost", rgb(zr::kCostColor)},
+                      {"savings", rgb(zr::kSavingsColor)}};
+  std::cout << json{{"texts", zr::AnalysisTextsToJson()},
+                    {"captions", std::move(captions)},
+                    {"chart", chart}}
+                   .dump()
             << '\n';
   return std::cout.good() ? 0 : 1;
 }
