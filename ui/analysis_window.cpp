@@ -1,14 +1,13 @@
 #include "analysis_window.h"
 
-#include <QGridLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 #include <exception>
+#include <utility>
 
 #include "analysis_view.h"
 #include "arithmetic_fault.h"
@@ -16,6 +15,7 @@
 #include "fonts.h"
 #include "number_text.h"
 #include "tornado_chart.h"
+#include "ui_analysis_window.h"
 
 namespace zr {
 
@@ -52,8 +52,10 @@ QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment) {
 }  // namespace
 
 AnalysisWindow::AnalysisWindow(InputCaptions captions, NumberFormat format, QWidget* parent)
-    : QWidget(parent, Qt::Window), captions_(std::move(captions)), format_(std::move(format)) {
-  setObjectName(QStringLiteral("Elemzes"));
+    : QWidget(parent, Qt::Window),
+      ui_(std::make_unique<Ui::AnalysisWindow>()),
+      captions_(std::move(captions)),
+      format_(std::move(format)) {
   setAttribute(Qt::WA_QuitOnClose, false);
   setWindowTitle(Text(AnalysisText::kTitle) + QStringLiteral(" – Zeltano-Redurir"));
   setFont(LayoutFont(kMsSansSerif, 8.25));
@@ -67,48 +69,34 @@ AnalysisWindow::AnalysisWindow(InputCaptions captions, NumberFormat format, QWid
 AnalysisWindow::~AnalysisWindow() { watcher_.disconnect(this); }
 
 void AnalysisWindow::BuildControls() {
-  auto* layout = new QVBoxLayout(this);
+  // The layout is the form's; the words are the core's, the same as the page's.
+  ui_->setupUi(this);
+  status_ = ui_->Allapot;
+  npv_ = ui_->NPV;
+  internal_rate_ = ui_->BelsoRata;
+  simple_payback_ = ui_->EgyszeruMegterules;
+  tabs_ = ui_->Lapok;
+  table_ = ui_->Kuszobertekek;
+  tornado_ = ui_->Tornado;
 
-  status_ = new QLabel(this);
-  status_->setObjectName(QStringLiteral("Allapot"));
-  layout->addWidget(status_);
-
-  auto* figures = new QGridLayout;
   const QFont bold = LayoutFont(kMsSansSerif, 9.75, true);
-  const auto add_figure = [&](int row, const QString& caption, const char* name) {
-    auto* caption_label = new QLabel(caption, this);
-    caption_label->setFont(bold);
-    auto* value = new QLabel(this);
-    value->setObjectName(QString::fromLatin1(name));
-    value->setFont(bold);
-    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    caption_label->setBuddy(value);
-    figures->addWidget(caption_label, row, 0);
-    figures->addWidget(value, row, 1);
-    return value;
-  };
-  npv_ = add_figure(0, Text(AnalysisText::kNpvCaption), "NPV");
-  internal_rate_ = add_figure(1, Text(AnalysisText::kInternalRateCaption), "BelsoRata");
-  simple_payback_ = add_figure(2, Text(AnalysisText::kSimplePaybackCaption), "EgyszeruMegterules");
-  figures->setColumnStretch(1, 1);
-  layout->addLayout(figures);
+  const std::pair<QLabel*, AnalysisText> figures[] = {
+      {ui_->NPVFelirat, AnalysisText::kNpvCaption},
+      {ui_->BelsoRataFelirat, AnalysisText::kInternalRateCaption},
+      {ui_->EgyszeruMegterulesFelirat, AnalysisText::kSimplePaybackCaption}};
+  for (const auto& [caption, text] : figures) {
+    caption->setText(Text(text));
+    caption->setFont(bold);
+    caption->buddy()->setFont(bold);
+  }
 
-  tabs_ = new QTabWidget(this);
-  layout->addWidget(tabs_, 1);
-
-  auto* table_page = new QWidget;
-  auto* table_layout = new QVBoxLayout(table_page);
-  table_layout->addWidget(new QLabel(Text(AnalysisText::kBreakEvenIntro), table_page));
-  table_ = new QTableWidget(static_cast<int>(kFieldCount), kColumnCount, table_page);
-  table_->setObjectName(QStringLiteral("Kuszobertekek"));
+  ui_->KuszobertekekBevezeto->setText(Text(AnalysisText::kBreakEvenIntro));
+  table_->setRowCount(static_cast<int>(kFieldCount));
+  table_->setColumnCount(kColumnCount);
   table_->setHorizontalHeaderLabels(
       {Text(AnalysisText::kColumnInput), Text(AnalysisText::kColumnCurrent),
        Text(AnalysisText::kColumnBreakEven), Text(AnalysisText::kColumnUnit)});
-  table_->verticalHeader()->hide();
   table_->horizontalHeader()->setFont(font());
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->setAlternatingRowColors(true);
-  table_->setWordWrap(false);
   table_->horizontalHeader()->setSectionResizeMode(kCaption, QHeaderView::Stretch);
   for (const int c : {kCurrent, kBreakEven, kUnit}) {
     table_->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
@@ -122,18 +110,11 @@ void AnalysisWindow::BuildControls() {
     table_->setItem(row, kUnit, Cell(caption.unit, Qt::AlignLeft));
   }
   table_->resizeRowsToContents();
-  table_layout->addWidget(table_);
-  tabs_->addTab(table_page, Text(AnalysisText::kBreakEvenTitle));
+  tabs_->setTabText(tabs_->indexOf(ui_->KuszobertekekLap), Text(AnalysisText::kBreakEvenTitle));
 
-  auto* tornado_page = new QWidget;
-  auto* tornado_layout = new QVBoxLayout(tornado_page);
-  tornado_layout->addWidget(new QLabel(Text(AnalysisText::kTornadoIntro), tornado_page));
-  tornado_ = new TornadoChart(captions_, tornado_page);
-  tornado_->setObjectName(QStringLiteral("Tornado"));
-  tornado_layout->addWidget(tornado_, 1);
-  tabs_->addTab(tornado_page, Text(AnalysisText::kTornadoTitle));
-
-  resize(940, 580);
+  ui_->TornadoBevezeto->setText(Text(AnalysisText::kTornadoIntro));
+  tornado_->SetCaptions(captions_);
+  tabs_->setTabText(tabs_->indexOf(ui_->TornadoLap), Text(AnalysisText::kTornadoTitle));
 }
 
 void AnalysisWindow::FollowRun(const RunOutcome& outcome) {

@@ -6,6 +6,7 @@
 #include <QFutureWatcher>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "analysis.h"
@@ -15,6 +16,9 @@
 #include "number_format.h"
 #include "sensitivity.h"
 
+namespace Ui {
+class AnalysisWindow;
+}
 class QLabel;
 class QTableWidget;
 class QTabWidget;
@@ -67,6 +71,7 @@ class AnalysisWindow : public QWidget {
   void ShowPending();
   void ShowResult(const AnalysisResult& result);
 
+  std::unique_ptr<Ui::AnalysisWindow> ui_;
   InputCaptions captions_;
   NumberFormat format_;
 

@@ -175,12 +175,16 @@ void DrawEnd(QPainter& painter, const QFontMetrics& fm, const Layout& l, int row
 
 }  // namespace
 
-TornadoChart::TornadoChart(InputCaptions captions, QWidget* parent)
-    : QWidget(parent), captions_(std::move(captions)) {
+TornadoChart::TornadoChart(QWidget* parent) : QWidget(parent) {
   setAutoFillBackground(true);
   QPalette p = palette();
   p.setColor(QPalette::Window, Qt::white);
   setPalette(p);
+}
+
+void TornadoChart::SetCaptions(InputCaptions captions) {
+  captions_ = std::move(captions);
+  update();
 }
 
 void TornadoChart::SetTornado(Tornado tornado) {

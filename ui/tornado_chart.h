@@ -15,7 +15,10 @@ class TornadoChart : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TornadoChart(InputCaptions captions, QWidget* parent = nullptr);
+  explicit TornadoChart(QWidget* parent = nullptr);
+
+  // The inputs' captions, as the bars name them.
+  void SetCaptions(InputCaptions captions);
 
   // Shows this chart; with no bars the chart shows `message` instead.
   void SetTornado(Tornado tornado);
