@@ -147,40 +147,15 @@
     return 'error' in outcome ? failed() : apply(outcome);
   };
 
-  // --- The scenario in the URL -----------------------------------------------------
+  // --- The scenario in the URL: scenario-link.js ------------------------------------
 
-  // The URL also names the decimal separator its texts were written with, so
-  // a link made in a browser with "0,5" opens right in one with "0.5".
-  const SEPARATOR_KEY = 'tizedesjel';
-
-  // A number text written with the separator `from` ("-12,5", ",5", "3,"),
-  // with the page's separator instead; any other text as it is. `from` holds
-  // no digit, sign or blank (see textsFromUrl), so the pattern has one way
-  // to match a text and takes linear time.
-  function withPageSeparator(text, from) {
-    if (!from || from === separator) return text;
-    const quoted = from.replace(/[.*+?^${}()|[\]\\]/g, '\\$&');
-    const plain = new RegExp(`^(\\s*[+-]?(?:\\d+${quoted}\\d*|${quoted}\\d+)\\s*)$`, 'u');
-    return plain.test(text) ? text.replace(from, separator) : text;
-  }
-
-  // Texts named in the URL, read like typed texts; anything else is ignored,
-  // as is a separator that the evaluator would refuse.
-  function textsFromUrl() {
-    const params = new URLSearchParams(window.location.search);
-    const named = params.get(SEPARATOR_KEY);
-    const from = named !== null && usableSeparator(named) ? named : null;
-    return Object.fromEntries(fields.filter((f) => params.has(f))
-      .map((f) => [f, withPageSeparator(params.get(f), from)]));
-  }
-  const urlFor = (texts) =>
-    `?${new URLSearchParams([...fields.map((f) => [f, texts[f]]), [SEPARATOR_KEY, separator]])}`;
+  const link = createScenarioLink(fields, separator, usableSeparator);
 
   async function calculateAndRemember() {
     if (running || dialog.open) return;
     const texts = await calculate();
     if (texts === null) return;
-    const url = urlFor(texts);
+    const url = link.urlFor(texts);
     if (url !== window.location.search) window.history.pushState(null, '', url);
   }
 
@@ -191,14 +166,14 @@
   // it can until its replacement comes.
   async function showScenarioFromUrl(startup) {
     writeBoxes(startup.texts);
-    const named = textsFromUrl();
+    const named = link.textsFromUrl();
     if (Object.keys(named).length === 0) {
       await apply(startup);
       return;
     }
     writeBoxes(named);
     const texts = await calculate({ ...readBoxes(), ...named });
-    if (texts !== null) window.history.replaceState(null, '', urlFor(texts));
+    if (texts !== null) window.history.replaceState(null, '', link.urlFor(texts));
   }
 
   // --- Start-up ------------------------------------------------------------------
