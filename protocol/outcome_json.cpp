@@ -8,6 +8,7 @@
 
 #include "analysis_json.h"
 #include "field_texts.h"
+#include "risk_json.h"
 
 namespace zr {
 namespace {
@@ -93,6 +94,10 @@ LineResult EvaluateTexts(InputTexts texts, const NumberFormat& format, const Lin
       out["sweep"] = std::move(sweep);
     }
     if (options.analysis) out["analysis"] = AnalysisToJson(Analyse(outcome.inputs, format), format);
+    if (!options.risk.empty()) {
+      out["risk"] = RiskToJson(
+          RunRisk(texts, options.risk, options.risk_runs, options.risk_seed, format), format);
+    }
     return LineResult{std::move(out), false, std::move(outcome.chart)};
   } catch (const std::bad_alloc&) {
     return ErrorResult("not enough memory to evaluate the line");

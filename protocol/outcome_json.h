@@ -15,6 +15,7 @@
 #include "chart_json.h"
 #include "chart_operation.h"
 #include "number_format.h"
+#include "risk.h"
 
 namespace zr {
 
@@ -42,6 +43,10 @@ struct LineOptions {
   // Box texts put in place of the line's own (a point of a sweep); the
   // output then names them under "sweep".
   std::vector<std::pair<Field, std::string>> overrides;
+  // Add "risk": the line run `risk_runs` times with these fields drawn.
+  std::vector<RiskRange> risk;
+  std::int64_t risk_runs = kDefaultRiskRuns;
+  std::uint64_t risk_seed = 1;
 };
 
 // Missing fields take their start-up texts. A line that is not an object of

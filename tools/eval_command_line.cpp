@@ -1,6 +1,8 @@
 #include "eval_command_line.h"
 
 #include <algorithm>
+#include <array>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <tuple>
@@ -49,35 +51,48 @@ std::optional<std::string_view> OptionValue(const std::vector<std::string_view>&
   return std::nullopt;
 }
 
-// FIELD=FROM:TO:STEP with the numbers in the regional format; with a
-// decimal separator that holds a ':' the parts are split at ';' instead (at
-// '/' when it holds both), so fractional numbers stay possible.
-std::optional<std::string> ReadSweep(std::string_view spec, const NumberFormat& format,
-                                     Sweep& sweep) {
+// FIELD=A:B:C with the numbers in the regional format, `parts` naming A, B
+// and C for the message; with a decimal separator that holds a ':' the
+// parts are split at ';' instead (at '/' when it holds both), so fractional
+// numbers stay possible.
+std::optional<std::string> ReadFieldAndNumbers(std::string_view spec, const NumberFormat& format,
+                                               const std::array<const char*, 3>& parts,
+                                               Field& field, std::array<Money, 3>& numbers) {
   const char delimiter = SweepDelimiter(format);
   const std::string expected =
-      std::string("expected FIELD=FROM") + delimiter + "TO" + delimiter + "STEP";
+      std::string("expected FIELD=") + parts[0] + delimiter + parts[1] + delimiter + parts[2];
   const std::size_t equals = spec.find('=');
   if (equals == std::string_view::npos) return expected;
   const std::string_view name = spec.substr(0, equals);
   bool known = false;
   for (Field f : kAllFields) {
-    if (FieldName(f) == name) sweep.field = f, known = true;
+    if (FieldName(f) == name) field = f, known = true;
   }
   if (!known) return "unknown field: " + std::string(name);
   std::string_view rest = spec.substr(equals + 1);
-  std::optional<Money> numbers[3];
-  for (int k = 0; k < 3; ++k) {
+  for (std::size_t k = 0; k < 3; ++k) {
     const std::size_t colon = k < 2 ? rest.find(delimiter) : rest.size();
     if (colon == std::string_view::npos) return expected;
     const std::optional<NumberText> number = NumberText::Parse(rest.substr(0, colon), format);
-    if (number) numbers[k] = number->ToMoney();
-    if (!numbers[k]) {
+    const std::optional<Money> money = number ? number->ToMoney() : std::nullopt;
+    if (!money) {
       return "not a number in the decimal format: \"" + std::string(rest.substr(0, colon)) + "\"";
     }
+    numbers[k] = *money;
     rest = rest.substr(std::min(colon + 1, rest.size()));
   }
-  const auto [from, to, step] = std::tuple{*numbers[0], *numbers[1], *numbers[2]};
+  return std::nullopt;
+}
+
+// FIELD=FROM:TO:STEP.
+std::optional<std::string> ReadSweep(std::string_view spec, const NumberFormat& format,
+                                     Sweep& sweep) {
+  std::array<Money, 3> numbers;
+  if (auto problem =
+          ReadFieldAndNumbers(spec, format, {"FROM", "TO", "STEP"}, sweep.field, numbers)) {
+    return problem;
+  }
+  const auto [from, to, step] = numbers;
   if (step <= MoneyOf(0)) return "the step must be positive";
   if (to < from) return "TO is below FROM";
   sweep.from = from;
@@ -87,6 +102,19 @@ std::optional<std::string> ReadSweep(std::string_view spec, const NumberFormat& 
   if (count > kMaxSweepPoints) return "more than " + std::to_string(kMaxSweepPoints) + " points";
   sweep.count = static_cast<std::int64_t>(count);
   return std::nullopt;
+}
+
+// A decimal whole number from 0 to `max`, digits only; nullopt otherwise.
+std::optional<std::uint64_t> WholeNumber(std::string_view text, std::uint64_t max) {
+  if (text.empty() || text.size() > 20) return std::nullopt;
+  std::uint64_t n = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    const auto digit = static_cast<std::uint64_t>(c - '0');
+    if (n > (max - digit) / 10) return std::nullopt;
+    n = n * 10 + digit;
+  }
+  return n;
 }
 
 }  // namespace
@@ -100,6 +128,9 @@ EvalCommandLine ParseEvalCommandLine(const std::vector<std::string_view>& args) 
     return result;
   };
   std::vector<std::string_view> sweep_specs;
+  std::vector<std::string_view> risk_specs;
+  bool runs_given = false;
+  bool seed_given = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     if (arg == "--help" || arg == "-h") {
@@ -145,6 +176,30 @@ EvalCommandLine ParseEvalCommandLine(const std::vector<std::string_view>& args) 
       sweep_specs.push_back(*spec);
       continue;
     }
+    if (const auto spec = OptionValue(args, i, "--risk", missing)) {
+      if (missing) return usage_error("missing value for --risk");
+      risk_specs.push_back(*spec);
+      continue;
+    }
+    if (const auto runs = OptionValue(args, i, "--runs", missing)) {
+      const auto n = missing ? std::nullopt : WholeNumber(*runs, kMaxRiskRuns);
+      if (!n || *n < 1) {
+        return usage_error("invalid value for --runs: a whole number from 1 to " +
+                           std::to_string(kMaxRiskRuns));
+      }
+      result.risk_runs = static_cast<std::int64_t>(*n);
+      runs_given = true;
+      continue;
+    }
+    if (const auto seed = OptionValue(args, i, "--seed", missing)) {
+      const auto n = missing ? std::nullopt : WholeNumber(*seed, UINT64_MAX);
+      if (!n)
+        return usage_error("invalid value for --seed: a whole number from 0 to " +
+                           std::to_string(UINT64_MAX));
+      result.risk_seed = *n;
+      seed_given = true;
+      continue;
+    }
     return usage_error("unknown argument: " + std::string(arg));
   }
   // The sweep's numbers are read once the decimal separator is known.
@@ -165,7 +220,29 @@ EvalCommandLine ParseEvalCommandLine(const std::vector<std::string_view>& args) 
     }
     result.sweeps.push_back(sweep);
   }
-  if (result.csv && result.analysis) return usage_error("--analysis cannot be written as CSV");
+  for (std::string_view spec : risk_specs) {
+    RiskRange range;
+    std::array<Money, 3> numbers;
+    if (const auto problem = ReadFieldAndNumbers(spec, result.format, {"LOW", "MODE", "HIGH"},
+                                                 range.field, numbers)) {
+      return usage_error("invalid value for --risk: " + *problem);
+    }
+    std::tie(range.low, range.mode, range.high) = std::tuple{numbers[0], numbers[1], numbers[2]};
+    result.risk.push_back(range);
+  }
+  if (const auto problem = RiskRangesProblem(result.risk)) {
+    return usage_error("invalid value for --risk: " + *problem);
+  }
+  if ((runs_given || seed_given) && result.risk.empty()) {
+    return usage_error("--runs and --seed need --risk");
+  }
+  if (!result.risk.empty() && !result.sweeps.empty()) {
+    return usage_error("--risk and --sweep cannot be combined");
+  }
+  if (result.csv && (result.analysis || !result.risk.empty())) {
+    return usage_error(std::string(result.analysis ? "--analysis" : "--risk") +
+                       " cannot be written as CSV");
+  }
   return result;
 }
 
@@ -174,6 +251,7 @@ std::string EvalUsageText() {
   const std::string max = std::to_string(kMaxLineBytes);
   return "Usage: zeltano-eval [--decimal-separator SEP] [--analysis] [--jobs N]\n"
          "                   [--sweep FIELD=FROM:TO:STEP]... [--csv]\n"
+         "                   [--risk FIELD=LOW:MODE:HIGH]... [--runs N] [--seed S]\n"
          "       zeltano-eval --help | --version\n"
          "\n"
          "Reads JSON Lines from standard input. Each line is an object whose keys are\n"
@@ -208,6 +286,14 @@ std::string EvalUsageText() {
          "                           twice for a grid of two fields, at most 1000000\n"
          "                           points; with a decimal separator that holds \":\"\n"
          "                           the parts are split at \";\" (FROM;TO;STEP)\n"
+         "  --risk FIELD=LOW:MODE:HIGH\n"
+         "                           add \"risk\": the line run --runs times (default\n"
+         "                           10000, at most 1000000) with FIELD drawn from the\n"
+         "                           triangular distribution LOW, MODE (most likely),\n"
+         "                           HIGH; repeatable; --seed S (0 to 2^64-1, default 1)\n"
+         "                           seeds the generator: runs, faults, the share that\n"
+         "                           pays back, payback and balance percentiles, a\n"
+         "                           payback histogram\n"
          "  --csv                    write the labels as CSV for spreadsheets instead of\n"
          "                           JSON: a header, then one row per output (line,\n"
          "                           sweep fields, the eleven labels, fault, error);\n"

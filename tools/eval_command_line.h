@@ -10,6 +10,7 @@
 #include "input_set.h"
 #include "money.h"
 #include "number_format.h"
+#include "risk.h"
 
 namespace zr {
 
@@ -37,6 +38,9 @@ struct EvalCommandLine {
   NumberFormat format = NumberFormat::Hungarian();
   bool analysis = false;
   bool csv = false;
+  std::vector<RiskRange> risk;  // --risk FIELD=LOW:MODE:HIGH, in the order given
+  std::int64_t risk_runs = kDefaultRiskRuns;
+  std::uint64_t risk_seed = 1;
   unsigned jobs = 0;  // 0: one per core
   std::vector<Sweep> sweeps;
   std::string error;  // with kUsageError: what is wrong, one line

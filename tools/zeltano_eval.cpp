@@ -158,12 +158,12 @@ int EvaluateLines(const zr::EvalCommandLine& command) {
     }
     const auto texts = std::make_shared<const zr::InputTexts>(std::get<zr::InputTexts>(read));
     for (std::int64_t p = 0; p < points && written; ++p) {
-      written =
-          emit(guarded([&, texts, p, n = line_number] {
-                 zr::LineOptions options{command.analysis, PointOf(command.sweeps, p, format)};
-                 return text_of(n, zr::EvaluateTexts(*texts, format, options));
-               }),
-               line.size());
+      written = emit(guarded([&, texts, p, n = line_number] {
+                       zr::LineOptions options{command.analysis, PointOf(command.sweeps, p, format),
+                                               command.risk, command.risk_runs, command.risk_seed};
+                       return text_of(n, zr::EvaluateTexts(*texts, format, options));
+                     }),
+                     line.size());
     }
   }
   if (pool && !pool->Finish()) written = false;

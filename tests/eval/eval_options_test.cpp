@@ -91,8 +91,28 @@ INSTANTIATE_TEST_SUITE_P(
             "ThreeSweeps",
             {"--sweep", "Akoll=1:2:1", "--sweep", "Qkoll=1:2:1", "--sweep", "Kamatlab=1:2:1"},
             "at most two --sweep options"},
+        OptionCase{"AnalysisAsCsv", {"--analysis", "--csv"}, "--analysis cannot be written as CSV"},
+        OptionCase{"Risk",
+                   {"--risk", "Energiaarvalt=2:6:9", "--risk=Qkoll=450:600:600", "--runs",
+                    "1000000", "--seed", "18446744073709551615"},
+                   ""},
         OptionCase{
-            "AnalysisAsCsv", {"--analysis", "--csv"}, "--analysis cannot be written as CSV"}),
+            "RiskColonSeparator", {"--decimal-separator=:", "--risk", "Kamatlab=4:5;6;8"}, ""},
+        OptionCase{"RiskModeBelowLow",
+                   {"--risk", "Qkoll=500:400:600"},
+                   "invalid value for --risk: the most likely value of Qkoll is below its low"},
+        OptionCase{"RiskTwice",
+                   {"--risk", "Qkoll=1:2:3", "--risk", "Qkoll=1:2:3"},
+                   "invalid value for --risk: the range of Qkoll is given twice"},
+        OptionCase{"RunsTooMany",
+                   {"--risk", "Qkoll=1:2:3", "--runs", "1000001"},
+                   "invalid value for --runs: a whole number from 1 to 1000000"},
+        OptionCase{"SeedTooLarge",
+                   {"--risk", "Qkoll=1:2:3", "--seed", "18446744073709551616"},
+                   "invalid value for --seed: a whole number from 0 to 18446744073709551615"},
+        OptionCase{"SeedWithoutRisk", {"--seed", "3"}, "--runs and --seed need --risk"},
+        OptionCase{
+            "RiskAsCsv", {"--risk", "Qkoll=1:2:3", "--csv"}, "--risk cannot be written as CSV"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Sweep, PointsFromFromToToInSteps) {

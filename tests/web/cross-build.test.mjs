@@ -41,6 +41,14 @@ test('native and WebAssembly evaluators agree on --analysis', () => {
   expectSameOutput(['--analysis'], `${some}\n`);
 });
 
+// The risk runs: the same seed gives the same draws and figures in both,
+// over ranges of three inputs (square roots and all), on a few lines.
+test('native and WebAssembly evaluators agree on --risk', () => {
+  const some = lines.toString().split('\n').slice(0, 12).join('\n');
+  expectSameOutput(['--risk', 'Energiaarvalt=1:6:12', '--risk', 'Qkoll=350,5:600:700',
+    '--risk', 'Kamatlab=2:6:9', '--runs', '2000', '--seed', '20261209'], `${some}\n`);
+});
+
 test('the WebAssembly evaluator keeps the usage errors of the native one', () => {
   for (const args of [['--bogus'], ['--decimal-separator', '5'], ['--help']]) {
     const native = runEvaluator(nativeEval, args, '');
