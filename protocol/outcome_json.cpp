@@ -8,6 +8,7 @@
 
 #include "analysis_json.h"
 #include "field_texts.h"
+#include "verdict.h"
 
 namespace zr {
 namespace {
@@ -93,6 +94,8 @@ LineResult EvaluateTexts(InputTexts texts, const NumberFormat& format, const Lin
       out["sweep"] = std::move(sweep);
     }
     if (options.analysis) out["analysis"] = AnalysisToJson(Analyse(outcome.inputs, format), format);
+    // Last, so the members before it stay as readers of earlier versions know them.
+    out["verdict"] = VerdictOf(outcome, format).text;
     return LineResult{std::move(out), false, std::move(outcome.chart)};
   } catch (const std::bad_alloc&) {
     return ErrorResult("not enough memory to evaluate the line");
