@@ -16,6 +16,7 @@
 #include "fonts.h"
 #include "number_text.h"
 #include "tornado_chart.h"
+#include "verdict.h"
 
 namespace zr {
 
@@ -68,6 +69,13 @@ AnalysisWindow::~AnalysisWindow() { watcher_.disconnect(this); }
 
 void AnalysisWindow::BuildControls() {
   auto* layout = new QVBoxLayout(this);
+
+  verdict_ = new QLabel(this);
+  verdict_->setObjectName(QStringLiteral("Osszegzes"));
+  verdict_->setFont(LayoutFont(kMsSansSerif, 9.75, true));
+  verdict_->setWordWrap(true);
+  verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(verdict_);
 
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("Allapot"));
@@ -137,6 +145,7 @@ void AnalysisWindow::BuildControls() {
 }
 
 void AnalysisWindow::FollowRun(const RunOutcome& outcome) {
+  verdict_->setText(FromUtf8(VerdictOf(outcome, format_).text));
   if (!outcome.fault) {
     SetInputs(outcome.inputs);
     return;

@@ -36,6 +36,7 @@
 #include "scenario_file.h"
 #include "ui_main_window.h"
 #include "user_guide.h"
+#include "verdict.h"
 
 namespace zr {
 
@@ -290,6 +291,7 @@ ReportContent MainWindow::ReportOfLastRun() const {
   report.payback =
       FromUtf8(last_outcome_.labels[static_cast<std::size_t>(ResultLabel::L)].value_or(""));
   if (last_outcome_.fault) report.fault = FromUtf8(*last_outcome_.fault);
+  report.verdict = FromUtf8(VerdictOf(last_outcome_, format_).text);
   report.chart = last_outcome_.chart;
   report.chart_font = ui_->graf->font();
   report.format = format_;
@@ -323,6 +325,9 @@ void MainWindow::Command1_Click() {
   ui_->graf->Perform(ChartOperations(first_plot, chart.end()));
   const auto& payback = outcome.labels[static_cast<std::size_t>(ResultLabel::L)];
   ui_->graf->setAccessibleDescription(ChartDescription(payback ? FromUtf8(*payback) : QString()));
+  // The verdict changes no control of the form: a screen reader reads it as
+  // what the results mean.
+  ui_->Picture3->setAccessibleDescription(FromUtf8(VerdictOf(outcome, format_).text));
   last_outcome_ = outcome;
   analysis_->FollowRun(outcome);
 }
