@@ -9,6 +9,7 @@
 #include "analysis_json.h"
 #include "field_texts.h"
 #include "risk_json.h"
+#include "verdict.h"
 
 namespace zr {
 namespace {
@@ -98,6 +99,8 @@ LineResult EvaluateTexts(InputTexts texts, const NumberFormat& format, const Lin
       out["risk"] = RiskToJson(
           RunRisk(texts, options.risk, options.risk_runs, options.risk_seed, format), format);
     }
+    // Last, so the members before it stay as readers of earlier versions know them.
+    out["verdict"] = VerdictOf(outcome, format).text;
     return LineResult{std::move(out), false, std::move(outcome.chart)};
   } catch (const std::bad_alloc&) {
     return ErrorResult("not enough memory to evaluate the line");

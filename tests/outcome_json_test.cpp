@@ -23,7 +23,8 @@ TEST(EvaluateLine, MissingFieldsTakeTheirStartupTexts) {
   const ordered_json out = Output(r);
   std::vector<std::string> keys;
   for (const auto& item : out.items()) keys.push_back(item.key());
-  EXPECT_EQ(keys, (std::vector<std::string>{"findings", "texts", "labels", "fault", "chart"}));
+  EXPECT_EQ(keys,
+            (std::vector<std::string>{"findings", "texts", "labels", "fault", "chart", "verdict"}));
   EXPECT_EQ(out["texts"]["Tamogatas"], "50");
   EXPECT_EQ(out["texts"]["Karbkolts"], "0,5");
   EXPECT_EQ(out["labels"]["Valberuhazasb"], "500000");
@@ -31,6 +32,9 @@ TEST(EvaluateLine, MissingFieldsTakeTheirStartupTexts) {
   EXPECT_TRUE(out["fault"].is_null());
   EXPECT_EQ(out["chart"][0], ordered_json::parse(R"({"op":"Cls"})"));
   EXPECT_EQ(out["chart"][1], ordered_json::parse(R"({"op":"DrawWidth","width":2})"));
+  EXPECT_EQ(out["verdict"],
+            "A beruházás a vizsgált 25 éves időszakon belül, 8,07 év alatt megtérül, és "
+            "évente átlagosan 79731 Ft nyereséget hoz.");
 }
 
 // The chart, written apart from the rest, still comes right after the
@@ -41,7 +45,7 @@ TEST(EvaluateLine, TheChartComesAfterTheFaultWhateverFollows) {
   std::vector<std::string> keys;
   for (const auto& item : out.items()) keys.push_back(item.key());
   EXPECT_EQ(keys, (std::vector<std::string>{"findings", "texts", "labels", "fault", "chart",
-                                            "sweep", "analysis"}));
+                                            "sweep", "analysis", "verdict"}));
   EXPECT_EQ(out["chart"].size(),
             Output(EvaluateLine(R"({"Tamogatas":"50"})", kHu))["chart"].size());
 }

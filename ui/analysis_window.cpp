@@ -16,6 +16,7 @@
 #include "number_text.h"
 #include "tornado_chart.h"
 #include "ui_analysis_window.h"
+#include "verdict.h"
 
 namespace zr {
 
@@ -78,6 +79,8 @@ void AnalysisWindow::BuildControls() {
   tabs_ = ui_->Lapok;
   table_ = ui_->Kuszobertekek;
   tornado_ = ui_->Tornado;
+  verdict_ = ui_->Osszegzes;
+  verdict_->setFont(LayoutFont(kMsSansSerif, 9.75, true));
 
   const QFont bold = LayoutFont(kMsSansSerif, 9.75, true);
   const std::pair<QLabel*, AnalysisText> figures[] = {
@@ -118,6 +121,7 @@ void AnalysisWindow::BuildControls() {
 }
 
 void AnalysisWindow::FollowRun(const RunOutcome& outcome) {
+  verdict_->setText(FromUtf8(VerdictOf(outcome, format_).text));
   if (!outcome.fault) {
     SetInputs(outcome.inputs);
     return;

@@ -81,6 +81,7 @@ class AnalysisWindow : public QWidget {
   std::uint64_t shown_run_ = 0;    // the run whose figures are on show
   QFutureWatcher<AnalysisResult> watcher_;
 
+  QLabel* verdict_ = nullptr;  // the run's verdict, above the analysis
   QLabel* status_ = nullptr;
   QLabel* npv_ = nullptr;
   QLabel* internal_rate_ = nullptr;

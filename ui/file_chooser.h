@@ -1,12 +1,14 @@
 #pragma once
-// Asking the user for a file name, behind an interface so that tests can
-// answer instead of a modal file dialog.
+// Asking the user for a file name, or whether to save before closing,
+// behind an interface so that tests can answer instead of a modal dialog.
 
 #include <QString>
 
 class QWidget;
 
 namespace zr {
+
+enum class UnsavedAnswer { kSave, kDiscard, kCancel };
 
 class FileChooser {
  public:
@@ -17,6 +19,9 @@ class FileChooser {
   // caller adds the suffix when the name has none.
   virtual QString ChooseSave(QWidget* parent, const QString& title, const QString& suggested,
                              const QString& filter) = 0;
+  // Whether to save the changes to the scenario `file` before the window
+  // closes.
+  virtual UnsavedAnswer AskUnsaved(QWidget* parent, const QString& file) = 0;
 };
 
 // The desktop's own file dialogs.
@@ -25,6 +30,8 @@ class DialogFileChooser final : public FileChooser {
   QString ChooseOpen(QWidget* parent, const QString& title, const QString& filter) override;
   QString ChooseSave(QWidget* parent, const QString& title, const QString& suggested,
                      const QString& filter) override;
+  // A question box with the buttons "Mentés", "Elvetés" and "Mégse".
+  UnsavedAnswer AskUnsaved(QWidget* parent, const QString& file) override;
 };
 
 }  // namespace zr

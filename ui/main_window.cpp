@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QDate>
 #include <QDesktopServices>
 #include <QDir>
@@ -36,6 +37,7 @@
 #include "scenario_file.h"
 #include "ui_main_window.h"
 #include "user_guide.h"
+#include "verdict.h"
 
 namespace zr {
 
@@ -134,6 +136,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::SetUpControls() {
   setFixedSize(size());
+  title_ = windowTitle();
   setFont(LayoutFont(kMsSansSerif, 8.25));
   for (const ControlFont& entry : kControlFonts) {
     auto* control = RequireChild<QWidget>(*this, entry.control);
@@ -153,6 +156,7 @@ void MainWindow::SetUpControls() {
     box->setMaxLength(std::numeric_limits<int>::max());  // a text box has no length limit
     box->setText(FromUtf8(startup[Index(field)]));
     inputs_[Index(field)] = box;
+    connect(box, &QLineEdit::textChanged, this, &MainWindow::UpdateTitle);
   }
   for (std::size_t i = 0; i < kResultLabelCount; ++i) {
     const QString name = FromUtf8(std::string(LabelName(static_cast<ResultLabel>(i))));
@@ -230,7 +234,58 @@ InputTexts MainWindow::BoxTexts() const {
   return texts;
 }
 
+bool MainWindow::ScenarioChanged() const {
+  return !scenario_path_.isEmpty() && BoxTexts() != scenario_texts_;
+}
+
+void MainWindow::UpdateTitle() {
+  QWidget* top = window();
+  if (scenario_path_.isEmpty()) {
+    top->setWindowTitle(title_);
+  } else {
+    // "[*]" stands where Qt puts the mark; one in the name is doubled to
+    // stay as it is.
+    QString name = QFileInfo(scenario_path_).fileName();
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    top->setWindowTitle(QStringLiteral("%1[*] – %2").arg(name, title_));
+  }
+  top->setWindowModified(ScenarioChanged());
+}
+
+bool MainWindow::MayClose() {
+  if (!ScenarioChanged()) return true;
+  switch (chooser_->AskUnsaved(window(), QDir::toNativeSeparators(scenario_path_))) {
+    case UnsavedAnswer::kSave:
+      return SaveScenario(scenario_path_);
+    case UnsavedAnswer::kDiscard:
+      return true;
+    case UnsavedAnswer::kCancel:
+      break;
+  }
+  return false;
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // Shown inside a scrolling frame, the frame is the window the desktop
+  // titles and closes.
+  if (window() != this) window()->installEventFilter(this);
+  UpdateTitle();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (MayClose()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Close && watched == window() && watched != this) {
+    if (!MayClose()) event->ignore();
+    return !event->isAccepted();
+  }
   if (event->type() == QEvent::ShortcutOverride) {
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (box != nullptr && !box->hasSelectedText() &&
@@ -290,6 +345,7 @@ ReportContent MainWindow::ReportOfLastRun() const {
   report.payback =
       FromUtf8(last_outcome_.labels[static_cast<std::size_t>(ResultLabel::L)].value_or(""));
   if (last_outcome_.fault) report.fault = FromUtf8(*last_outcome_.fault);
+  report.verdict = FromUtf8(VerdictOf(last_outcome_, format_).text);
   report.chart = last_outcome_.chart;
   report.chart_font = ui_->graf->font();
   report.format = format_;
@@ -323,6 +379,9 @@ void MainWindow::Command1_Click() {
   ui_->graf->Perform(ChartOperations(first_plot, chart.end()));
   const auto& payback = outcome.labels[static_cast<std::size_t>(ResultLabel::L)];
   ui_->graf->setAccessibleDescription(ChartDescription(payback ? FromUtf8(*payback) : QString()));
+  // The verdict changes no control of the form: a screen reader reads it as
+  // what the results mean.
+  ui_->Picture3->setAccessibleDescription(FromUtf8(VerdictOf(outcome, format_).text));
   last_outcome_ = outcome;
   analysis_->FollowRun(outcome);
 }

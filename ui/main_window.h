@@ -58,6 +58,8 @@ class MainWindow : public QWidget {
   bool SaveScenario(const QString& path);
   // The file of the scenario last opened or saved; empty before that.
   const QString& ScenarioPath() const { return scenario_path_; }
+  // Whether the boxes differ from that file's texts (always false without one).
+  bool ScenarioChanged() const;
 
   void Report_Click();  // Ctrl+P
   // Writes the PDF report of the last run to `path`; false (after a
@@ -86,9 +88,10 @@ class MainWindow : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-
- protected:
   void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  // Closing with a changed scenario asks whether to save it first.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void SetUpControls();
@@ -97,6 +100,11 @@ class MainWindow : public QWidget {
   void SetUpMenu();
   QAction* AddCommand(const QString& text, const QKeySequence& keys, void (MainWindow::*handler)());
   InputTexts BoxTexts() const;
+  // The title of the window (or of the scrolling frame it is shown in): the
+  // scenario's file name, marked while changed.
+  void UpdateTitle();
+  // False when the user keeps the window open (or a save asked for failed).
+  bool MayClose();
   // Writes `bytes` to `path` so that a failure leaves the old file as it
   // was; false, after a message titled `title` that begins with `what`,
   // when it cannot (or when `bytes` is empty: nothing could be made).
@@ -114,6 +122,8 @@ class MainWindow : public QWidget {
   DialogFileChooser dialogs_;
   FileChooser* chooser_ = &dialogs_;
   QString scenario_path_;
+  QString title_;              // the form's title
+  InputTexts scenario_texts_;  // as the scenario file holds them
   RunOutcome last_outcome_;
   std::function<bool(const QUrl&)> open_url_;
   std::array<QLineEdit*, kFieldCount> inputs_{};       // by Index(Field)

@@ -42,6 +42,16 @@ class PageWriter {
     y_ += metrics.height();
   }
 
+  // Text that wraps at the page's width.
+  void Paragraph(const QString& text, const QFont& font, qreal space_before = 0) {
+    y_ += space_before;
+    painter_.setFont(font);
+    const QRectF area(kMargin, y_, width_, 1000);
+    QRectF used;
+    painter_.drawText(area, Qt::TextWordWrap, text, &used);
+    y_ += used.height();
+  }
+
   // A caption on the left and its value at the right edge, on a thin rule.
   void Row(const ReportRow& row, const QFont& font) {
     const QFontMetricsF metrics(font, painter_.device());
@@ -116,6 +126,7 @@ QByteArray ReportPdf(const ReportContent& content) {
       payback = QStringLiteral("Megtérülési idő: %1 év").arg(content.payback);
     }
     out.Line(payback, Face(12, true), 10);
+    if (!content.verdict.isEmpty()) out.Paragraph(content.verdict, Face(10), 2);
 
     out.Line(QStringLiteral("Költség és haszon a vizsgált időszak hosszának függvényében"),
              Face(11.5, true), 10);

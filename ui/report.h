@@ -27,6 +27,7 @@ struct ReportContent {
   std::vector<ReportRow> results;
   QString payback;               // the text of L; empty when the run did not get there
   std::optional<QString> fault;  // the message of a run that ended on a fault
+  QString verdict;               // the run's verdict: does it pay off?
   ChartOperations chart;         // the run's drawing operations, frame included
   QFont chart_font;              // the chart box's font
   NumberFormat format;

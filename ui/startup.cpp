@@ -1,7 +1,9 @@
 #include "startup.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 #include "assets.h"
 #include "fonts.h"
@@ -35,8 +37,22 @@ QIcon ApplicationIcon() {
   return QIcon(QString::fromLatin1(kIconPath));
 }
 
+bool InstallQtTranslation(QApplication& app) {
+  // Every text of the program is Hungarian, whatever the desktop's language,
+  // so Qt's own (dialog buttons, editing menus) are too. Without the
+  // translation installed they stay English.
+  auto* translator = new QTranslator(&app);
+  if (!translator->load(QStringLiteral("qtbase_hu"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  return QCoreApplication::installTranslator(translator);
+}
+
 void ConfigureApplication(QApplication& app) {
   InstallFontSubstitutes();
+  InstallQtTranslation(app);
   QApplication::setApplicationName(kApplicationId);
   QApplication::setApplicationVersion(QStringLiteral(ZELTANO_VERSION));
   QGuiApplication::setDesktopFileName(kApplicationId);

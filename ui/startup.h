@@ -30,7 +30,12 @@ std::optional<std::string> MissingDisplayMessage(const EnvironmentLookup& getenv
 // The program icon at the usual sizes, rendered from its SVG.
 QIcon ApplicationIcon();
 
-// Names the application, sets its icon and installs the font substitutes.
+// Loads Qt's Hungarian translation of its own texts (qtbase_hu from Qt's
+// translations folder); false when it is not installed.
+bool InstallQtTranslation(QApplication& app);
+
+// Names the application, sets its icon, installs the font substitutes and
+// Qt's Hungarian texts.
 void ConfigureApplication(QApplication& app);
 
 }  // namespace zr

@@ -89,7 +89,9 @@ bool MainWindow::OpenScenario(const QString& path) {
     inputs_[Index(field)]->setText(FromUtf8(texts[Index(field)]));
   }
   scenario_path_ = path;
+  scenario_texts_ = texts;
   Command1_Click();
+  UpdateTitle();
   return true;
 }
 
@@ -145,6 +147,8 @@ bool MainWindow::SaveScenario(const QString& path) {
     return false;
   }
   scenario_path_ = path;
+  scenario_texts_ = BoxTexts();
+  UpdateTitle();
   return true;
 }
 

@@ -92,6 +92,8 @@
   }
 
   let running = false;
+  // The core's verdict on the run, under the results.
+  const verdict = document.getElementById('Osszegzes');
   const RUN_FAILED = 'A számítás nem sikerült.';
 
   // Applies one run's outcome in the window's order: the chart is cleared,
@@ -112,6 +114,7 @@
         document.getElementById(name).value = text ?? '';
       }
       chart.perform(outcome.chart.slice(2));
+      verdict.textContent = outcome.verdict;
       const said = (id) => document.getElementById(id).textContent.trim();
       announce.textContent = `${said('Label28')} ${said('L')}; ${said('Label27')} ${said('Egyenlegb')}`;
       const texts = readBoxes();
@@ -131,6 +134,7 @@
       analysisView.runFailed();
       chart.perform([{ op: 'Cls' }]);
       for (const output of document.querySelectorAll('output')) output.value = '';
+      verdict.textContent = '';
       announce.textContent = RUN_FAILED;
       await showMessage(RUN_FAILED);
       return null;

@@ -1,5 +1,5 @@
 # Pipes lines.jsonl through zeltano-eval and checks each output line for
-# its expected fragment, the line count and the exit status.
+# its expected fragments, the line count and the exit status.
 execute_process(COMMAND ${EVAL}
                 INPUT_FILE ${INPUT}
                 OUTPUT_VARIABLE output
@@ -18,9 +18,16 @@ endif()
 math(EXPR last "${line_count} - 1")
 foreach(i RANGE ${last})
   list(GET lines ${i} line)
-  list(GET fragments ${i} fragment)
-  string(FIND "${line}" "${fragment}" at)
-  if(at EQUAL -1)
-    message(FATAL_ERROR "line ${i}: ${fragment} not found in ${line}")
-  endif()
+  list(GET fragments ${i} expected)
+  # A tab separates the fragments a line must hold; they are looked for in
+  # order, each after the one before.
+  string(REPLACE "\t" ";" parts "${expected}")
+  set(rest "${line}")
+  foreach(fragment IN LISTS parts)
+    string(FIND "${rest}" "${fragment}" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "line ${i}: ${fragment} not found in order in ${line}")
+    endif()
+    string(SUBSTRING "${rest}" ${at} -1 rest)
+  endforeach()
 endforeach()

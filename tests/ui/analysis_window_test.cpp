@@ -140,6 +140,29 @@ TEST(AnalysisWindow, ARunEndedOnAFaultIsAnalysedWithAllItsInputs) {
   ExpectShows(f, InputsWith(changes));
 }
 
+// The verdict stands above the analysis and is the results panel's
+// description for a screen reader; both follow every run, a fault included.
+TEST(AnalysisWindow, TheVerdictFollowsEveryRunAndDescribesTheResults) {
+  AnalysisFixture f;
+  f.Open();
+  const auto expect_verdict = [&](const char* start) {
+    const QString verdict = f.Figure("Osszegzes");
+    EXPECT_TRUE(verdict.startsWith(QString::fromUtf8(start))) << verdict.toStdString();
+    EXPECT_EQ(f.Child("Picture3")->accessibleDescription(), verdict);
+  };
+  EXPECT_EQ(f.Figure("Osszegzes"),
+            "A beruházás a vizsgált 25 éves időszakon belül, 16,68 év alatt megtérül, és évente "
+            "átlagosan 40631 Ft nyereséget hoz.");
+  expect_verdict("A beruházás a vizsgált 25 éves időszakon belül, 16,68 év");
+  f.Calculate({{Field::Beruhazas, "82304567,2345"}});
+  expect_verdict("A beruházás a vizsgált 25 éves időszakon belül nem térül meg, 100 év alatt sem");
+  f.Calculate({{Field::Beruhazas, "922337203685477,58"}});
+  expect_verdict("Az eredmény nem számítható ki");
+  f.Calculate({{Field::Beruhazas, "1000000"}, {Field::Elettartam, "x"}});
+  expect_verdict("A kijavított adatokkal számolva a beruházás a vizsgált 20 éves időszakon belül");
+  ASSERT_TRUE(f.WaitIdle());
+}
+
 TEST(AnalysisWindow, DropsAResultThatANewerCalculateOvertook) {
   AnalysisFixture f;
   f.Open();

@@ -61,6 +61,10 @@ TEST(Report, CtrlPWritesOnePageWithEveryInputResultAndTheChart) {
         << FieldName(field);
   }
   EXPECT_TRUE(text.contains(QDate::currentDate().toString("yyyy")));
+  // The verdict, wrapped at the page's width.
+  EXPECT_TRUE(text.simplified().contains(
+      QString::fromUtf8("A beruházás a vizsgált 25 éves időszakon belül, 16,68 év alatt megtérül, "
+                        "és évente átlagosan 40631 Ft nyereséget hoz.")));
 }
 
 TEST(Report, AFaultIsSaidAndAnUnwritablePlaceIsReported) {

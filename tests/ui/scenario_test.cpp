@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -82,6 +83,86 @@ TEST(Scenario, ASavedFileGivesTheEvaluatorTheWindowsFigures) {
     const QString name = QString::fromUtf8(LabelName(static_cast<ResultLabel>(i)));
     EXPECT_EQ(labels.value(name).toString(), f.Label(name.toUtf8().constData()))
         << name.toStdString();
+  }
+}
+
+// The title names the scenario's file and marks it while the boxes differ
+// from it; a typed-back text clears the mark.
+TEST(Scenario, TheTitleNamesTheFileAndMarksAChange) {
+  QTemporaryDir dir;
+  WindowFixture f;
+  EXPECT_EQ(f.window->windowTitle(), "Zeltano-Redurir");
+  f.Box(Field::Kamatlab)->setText("5");
+  EXPECT_FALSE(f.window->isWindowModified());  // no scenario: nothing to mark
+
+  ASSERT_TRUE(f.window->SaveScenario(dir.filePath("haz.zeltano.json")));
+  EXPECT_EQ(f.window->windowTitle(), "haz.zeltano.json[*] – Zeltano-Redurir");
+  EXPECT_FALSE(f.window->isWindowModified());
+  f.Box(Field::Kamatlab)->setText("4");
+  EXPECT_TRUE(f.window->isWindowModified());
+  f.Box(Field::Kamatlab)->setText("5");
+  EXPECT_FALSE(f.window->isWindowModified());
+
+  // Another file opened: its name, unmarked; Save As moves the name along.
+  const QString other = dir.filePath("masik[*].zeltano.json");
+  WriteAll(other, R"({"Kamatlab":"7"})");
+  ASSERT_TRUE(f.window->OpenScenario(other));
+  EXPECT_EQ(f.window->windowTitle(), "masik[*][*].zeltano.json[*] – Zeltano-Redurir");
+  EXPECT_FALSE(f.window->isWindowModified());
+  f.CalculateWith({{Field::Kamatlab, "8"}});
+  EXPECT_TRUE(f.window->isWindowModified());
+  ASSERT_TRUE(f.window->SaveScenario(dir.filePath("uj.zeltano.json")));
+  EXPECT_EQ(f.window->windowTitle(), "uj.zeltano.json[*] – Zeltano-Redurir");
+  EXPECT_FALSE(f.window->isWindowModified());
+}
+
+// Closing asks only when a scenario has changed since it was opened or
+// saved; each answer does what its button says.
+TEST(Scenario, ClosingAChangedScenarioAsksWhetherToSave) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("haz.zeltano.json");
+  struct Case {
+    bool scenario;
+    bool changed;
+    UnsavedAnswer answer;
+    bool asked, closed;
+    const char* Kamatlab_in_file;  // after the close
+  };
+  const Case cases[] = {
+      {false, true, UnsavedAnswer::kCancel, false, true, nullptr},
+      {true, false, UnsavedAnswer::kCancel, false, true, "6"},
+      {true, true, UnsavedAnswer::kCancel, true, false, "6"},
+      {true, true, UnsavedAnswer::kDiscard, true, true, "6"},
+      {true, true, UnsavedAnswer::kSave, true, true, "9"},
+  };
+  for (const Case& c : cases) {
+    const auto name = QString("scenario %1, changed %2, answer %3")
+                          .arg(c.scenario)
+                          .arg(c.changed)
+                          .arg(static_cast<int>(c.answer))
+                          .toStdString();
+    QFile::remove(path);
+    WindowFixture f;
+    AnsweringChooser chooser;
+    chooser.unsaved = c.answer;
+    f.window->SetFileChooser(chooser);
+    f.ShowActive();
+    if (c.scenario) {
+      ASSERT_TRUE(f.window->SaveScenario(path)) << name;
+    }
+    if (c.changed) f.Box(Field::Kamatlab)->setText("9");
+    // The Exit button closes through the same question.
+    QTest::mouseClick(f.Child<QPushButton>("Command2"), Qt::LeftButton);
+    EXPECT_EQ(chooser.asked_unsaved.size(), c.asked ? 1u : 0u) << name;
+    if (c.asked) {
+      EXPECT_EQ(chooser.asked_unsaved[0], QDir::toNativeSeparators(path)) << name;
+    }
+    EXPECT_EQ(f.window->isVisible(), !c.closed) << name;
+    if (c.Kamatlab_in_file) {
+      EXPECT_EQ(QJsonDocument::fromJson(ReadAll(path)).object().value("Kamatlab").toString(),
+                c.Kamatlab_in_file)
+          << name;
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QProcess>
 #include <map>
@@ -84,6 +85,13 @@ TEST(Icon, IsRenderedAtEverySize) {
     ASSERT_EQ(image.size(), QSize(size, size)) << size;
     EXPECT_NE(image.pixelColor(size / 2, size / 2).alpha(), 0) << size;  // a picture, not a blank
   }
+}
+
+// The tests' application is configured as the program's: Qt's own buttons
+// and menus speak Hungarian.
+TEST(QtTexts, AreHungarian) {
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Mégse");
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Save"), "Mentés");
 }
 
 }  // namespace

@@ -67,7 +67,8 @@ class RecordingReporter final : public ErrorReporter {
 };
 
 // Answers every file dialog with `answer` (empty: cancelled) and keeps the
-// name the window suggested.
+// name the window suggested; answers the question before closing with
+// `unsaved` and keeps the files it was asked about.
 class AnsweringChooser final : public FileChooser {
  public:
   QString ChooseOpen(QWidget*, const QString&, const QString&) override { return answer; }
@@ -76,8 +77,14 @@ class AnsweringChooser final : public FileChooser {
     suggested = suggested_name;
     return answer;
   }
+  UnsavedAnswer AskUnsaved(QWidget*, const QString& file) override {
+    asked_unsaved.push_back(file);
+    return unsaved;
+  }
   QString answer;
   QString suggested;
+  UnsavedAnswer unsaved = UnsavedAnswer::kCancel;
+  std::vector<QString> asked_unsaved;
 };
 
 // The window as the program builds it, in the Hungarian number format.

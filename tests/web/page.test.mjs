@@ -48,10 +48,12 @@ async function shown(page) {
   return page.evaluate(() => ({
     texts: Object.fromEntries([...document.querySelectorAll('#Picture2 input')].map((i) => [i.name, i.value])),
     labels: Object.fromEntries([...document.querySelectorAll('output')].map((o) => [o.id, o.value])),
+    verdict: document.getElementById('Osszegzes').textContent,
   }));
 }
 function expectOutcome(seen, outcome) {
   assert.deepEqual(seen.texts, outcome.texts);
+  assert.equal(seen.verdict, outcome.verdict);
   for (const [name, text] of Object.entries(outcome.labels)) assert.equal(seen.labels[name], text ?? '', name);
 }
 
@@ -241,8 +243,9 @@ test('a text of millions of characters is a wrong text; one past the line limit 
   assert.equal(await page.locator('#message-text').textContent(), 'A számítás nem sikerült.');
   await dialog(page).getByRole('button', { name: 'OK' }).click();
   await page.waitForFunction(() => document.getElementById('Allapot').textContent === 'Az elemzés nem sikerült.');
-  const { labels } = await shown(page);
+  const { labels, verdict } = await shown(page);
   assert.deepEqual(Object.entries(labels).filter(([, text]) => text !== ''), [], 'figures left standing');
+  assert.equal(verdict, '', 'verdict left standing');
 
   // The page goes on as before.
   await setQkoll('700');
