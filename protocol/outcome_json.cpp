@@ -84,7 +84,8 @@ std::variant<InputTexts, LineResult> ReadLine(std::string_view line, const Numbe
 LineResult EvaluateTexts(InputTexts texts, const NumberFormat& format, const LineOptions& options) {
   try {
     for (const auto& [field, text] : options.overrides) texts[Index(field)] = text;
-    RunOutcome outcome = CalculationRun(texts, format);
+    RunOutcome outcome =
+        CalculationRun(texts, format, options.chart ? ChartUse::kDrawn : ChartUse::kNotDrawn);
     json out = OutcomeToJson(outcome);
     if (!options.overrides.empty()) {
       json sweep = json::object();
@@ -93,6 +94,7 @@ LineResult EvaluateTexts(InputTexts texts, const NumberFormat& format, const Lin
       out["sweep"] = std::move(sweep);
     }
     if (options.analysis) out["analysis"] = AnalysisToJson(Analyse(outcome.inputs, format), format);
+    if (!options.chart) return LineResult{std::move(out), false, std::nullopt};
     return LineResult{std::move(out), false, std::move(outcome.chart)};
   } catch (const std::bad_alloc&) {
     return ErrorResult("not enough memory to evaluate the line");

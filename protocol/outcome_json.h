@@ -42,6 +42,9 @@ struct LineOptions {
   // Box texts put in place of the line's own (a point of a sweep); the
   // output then names them under "sweep".
   std::vector<std::pair<Field, std::string>> overrides;
+  // False when nobody reads the chart (CSV): the run skips the chart's
+  // periods and the result has none.
+  bool chart = true;
 };
 
 // Missing fields take their start-up texts. A line that is not an object of
