@@ -103,6 +103,29 @@ void SetFloorCounters(benchmark::State& state, const Floor& floor) {
   state.counters["pow_calls"] = static_cast<double>(floor.calls.size());
 }
 
+// One exact evaluation of one period of the scenario (its shown period, as
+// the payback search evaluates it): the unit a run without a chart is
+// measured in.
+void PeriodCase(benchmark::State& state, const InputTexts& texts) {
+  const RunOutcome out = CalculationRun(texts, kHu);
+  const Money V = *out.results.Valberuhazas;
+  const PeriodModel model = MakePeriodModel(out.inputs, V, out.results.yearly->Hozam, V);
+  const Money t = out.inputs.Elettartam;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(&model);
+    WidePeriodFigures p = WidePeriodEvaluation(model, t);
+    benchmark::DoNotOptimize(p);
+  }
+}
+
+// A run whose chart nobody draws, as `zeltano-eval --csv` makes it.
+void RunWithoutChartCase(benchmark::State& state, const InputTexts& texts) {
+  for (auto _ : state) {
+    RunOutcome out = CalculationRun(texts, kHu, ChartUse::kNotDrawn);
+    benchmark::DoNotOptimize(out);
+  }
+}
+
 void RunCase(benchmark::State& state, const InputTexts& texts, const Floor& floor) {
   for (auto _ : state) {
     RunOutcome out = CalculationRun(texts, kHu);
@@ -215,6 +238,15 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (chained != times_.end()) std::printf("  (chained powers %9.1f)", chained->second);
       std::printf("\n");
     }
+    std::printf("\nRun without a chart against one exact period evaluation, real time in ns:\n");
+    for (const Scenario& s : Scenarios()) {
+      const std::string name = s.name;
+      const auto run = times_.find("run_without_chart/" + name);
+      const auto period = times_.find("period/" + name);
+      if (run == times_.end() || period == times_.end()) continue;
+      std::printf("  %-13s run %9.1f  period %7.1f  ratio %.1f\n", s.name, run->second,
+                  period->second, run->second / period->second);
+    }
   }
 
  private:
@@ -239,6 +271,12 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark((std::string("chained_floor/") + s.name).c_str(), ChainedFloorCase,
                                  floor)
         ->Unit(benchmark::kMicrosecond);
+    if (std::string(s.name) == "full_subsidy") continue;
+    benchmark::RegisterBenchmark((std::string("period/") + s.name).c_str(), PeriodCase, s.texts)
+        ->Unit(benchmark::kNanosecond);
+    benchmark::RegisterBenchmark((std::string("run_without_chart/") + s.name).c_str(),
+                                 RunWithoutChartCase, s.texts)
+        ->Unit(benchmark::kNanosecond);
   }
   benchmark::RegisterBenchmark("analysis/startup", AnalysisCase)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("plot/100_points", PlotCase)->Unit(benchmark::kMicrosecond);

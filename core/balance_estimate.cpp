@@ -1,5 +1,6 @@
 #include "balance_estimate.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -14,37 +15,161 @@ constexpr double kPowError = 8 * kU;
 // Beyond this relative error the first-order reasoning below no longer holds.
 constexpr double kLargestRelativeError = 1e-6;
 constexpr double kHalfStep = 0.5e-4;  // the most a rounding to 4 decimals moves
+constexpr double kNothingKnown = std::numeric_limits<double>::quiet_NaN();
+
+// How far, relatively, std::pow(base, RN(T)) may lie from the real base^T:
+// the library's error, and |ln base| T kU for the rounding of T.
+double PowError(double log_base, double T) {
+  return 1.01 * (kPowError + std::fabs(log_base) * T * kU) + kU;
+}
+
+Power PowerOf(double base, double T) {
+  const double log_base = base == 0 ? 0 : std::log(base);
+  return {std::pow(base, T), PowError(log_base, T), log_base};
+}
+
+// The product of two powers of one base: their errors add, with the
+// product's rounding and 1 % for the higher-order terms.
+Power Product(const Power& a, const Power& b) {
+  return {a.value * b.value, 1.01 * (a.error + b.error + kU), a.log_base};
+}
 
 }  // namespace
 
-GridBalanceEstimator::CarriedPower GridBalanceEstimator::Carry(double base, double first,
-                                                               double step) {
-  // The exact evaluation takes pow(base, RN(T)): off from base^T by the
-  // power's error and by |ln base| T kU for the rounding of T. The carried
-  // value starts from pow(base, RN(first)), and each step multiplies by
-  // pow(base, RN(step)), adding that power's error, its |ln base| step kU
-  // and the product's rounding. Both errors together, T being first +
-  // k step, with 1 % for their higher-order terms:
-  const double L = std::fabs(std::log(base));
-  CarriedPower p;
-  p.value = std::pow(base, first);
-  p.factor = std::pow(base, step);
-  p.error0 = 1.01 * (2 * kPowError + 2 * L * first * kU) + 4 * kU;
-  p.error_per_step = 1.01 * (kPowError + 2 * L * step * kU + kU);
+PeriodPowers PowersAt(const PeriodModel& m, Money t) {
+  const double T = Dbl(t);
+  PeriodPowers p;
+  if (m.q != MoneyOf(1)) p.q = PowerOf(m.Q, T);
+  for (int i = 0; i < m.growth_count; ++i) {
+    if (m.growth[i].g != m.q) p.ratio[i] = PowerOf(m.growth[i].ratio, T);
+  }
   return p;
 }
 
-GridBalanceEstimator::GridBalanceEstimator(const PeriodModel& model, Money first, Money step)
-    : m_(model), t_(first), step_(step) {
-  const double T0 = Dbl(first);
-  const double dT = Dbl(step);
-  q_power_ = Carry(m_.Q, T0, dT);
-  t_over_q_scale_ = 1e-4 / m_.Q;
+GridSteps::GridSteps(const PeriodModel& model) : m_(model) {
+  steps_[0] = PowersAt(m_, Money::FromRaw(100));
+  for (int j = 1; j <= kMaxStep; ++j) {
+    const PeriodPowers& half = steps_[j - 1];
+    steps_[j].q = Product(half.q, half.q);
+    for (int i = 0; i < m_.growth_count; ++i)
+      steps_[j].ratio[i] = Product(half.ratio[i], half.ratio[i]);
+  }
+}
+
+PeriodPowers GridSteps::Carry(const PeriodPowers& at, int j) const {
+  const PeriodPowers& step = steps_[j];
+  PeriodPowers p;
+  p.q = Product(at.q, step.q);
+  for (int i = 0; i < m_.growth_count; ++i) p.ratio[i] = Product(at.ratio[i], step.ratio[i]);
+  return p;
+}
+
+PeriodPowers GridSteps::CarryBy(PeriodPowers at, std::int64_t hundredths) const {
+  for (int j = 0; j <= kMaxStep; ++j) {
+    if (hundredths & (std::int64_t{1} << j)) at = Carry(at, j);
+  }
+  return at;
+}
+
+FactorBounds::FactorBounds(const PeriodModel& model) : m_(model) {
+  monotonic_ = m_.Q > 0;
   inverse_q_less_1_ = 1 / std::fabs(m_.q_less_1);
   for (int i = 0; i < m_.growth_count; ++i) {
-    growth_power_[i] = Carry(m_.growth[i].ratio, T0, dT);
-    inverse_q_less_g_[i] = 1 / m_.growth[i].q_less_g;
+    const PeriodModel::Growth& g = m_.growth[i];
+    if (g.g == m_.q) {
+      slope_factor_[i] = 1 / m_.Q;  // t / q
+      continue;
+    }
+    monotonic_ = monotonic_ && g.ratio >= 0 && (g.ratio - 1) * g.q_less_g <= 0;
+    inverse_q_less_g_[i] = 1 / g.q_less_g;
+    slope_factor_[i] = g.ratio == 0 ? 0 : -std::log(g.ratio) / g.q_less_g;
   }
+}
+
+PeriodFactors FactorBounds::At(Money t, const PeriodPowers& powers) const {
+  PeriodFactors f;
+  f.t = t;
+  f.T = Dbl(t);
+  f.powers = powers;
+  if (m_.q == MoneyOf(1)) {
+    f.a = 1 / f.T;
+  } else {
+    const double x = powers.q.value;
+    f.a = x * m_.q_less_1 / (x - 1);
+  }
+  for (int i = 0; i < m_.growth_count; ++i) {
+    f.p[i] =
+        m_.growth[i].g == m_.q ? f.T / m_.Q : (1 - powers.ratio[i].value) * inverse_q_less_g_[i];
+  }
+  return f;
+}
+
+FactorRange FactorBounds::Over(const PeriodFactors& at_t1, const PeriodFactors& at_t2) const {
+  FactorRange range;
+  if (!monotonic_) return range;
+  const double T2 = at_t2.T;
+  // The powers' error: ours at either end, or the exact evaluation's at
+  // any period of the interval, largest at T2.
+  const auto power_error = [T2](const Power& p1, const Power& p2) {
+    return std::max({PowError(p2.log_base, T2), p1.error, p2.error});
+  };
+
+  // The real a falls with t, and the evaluation's a at any period and ours
+  // at the ends are each within a relative rho of it.
+  if (m_.q == MoneyOf(1)) {
+    // RN(1 / RN(T)) is within 3 kU of 1 / T.
+    range.a_hi = at_t1.a * (1 + 8 * kU);
+    range.a_lo = at_t2.a * (1 - 8 * kU);
+  } else {
+    // q^t − 1 cancels: the power's relative error grows by q^t / (q^t − 1),
+    // which is a / (q − 1), largest at T1; and 10 kU for the roundings.
+    const double rho = 1.01 * (power_error(at_t1.powers.q, at_t2.powers.q) *
+                                   (1 + 1.01 * std::fabs(at_t1.a) * inverse_q_less_1_) +
+                               10 * kU);
+    if (!(rho <= kLargestRelativeError)) return range;
+    range.a_hi = at_t1.a * (1 + 2.01 * rho);
+    range.a_lo = at_t2.a * (1 - 2.01 * rho);
+  }
+
+  // Each present value rises with t; the evaluation's and ours at the ends
+  // are each within `error` of the real one. Its slope is (g/q)^t times
+  // ln(q/g) / (q − g), or 1 / q for g equal to q.
+  constexpr double kSlopeMargin = 1e-9;
+  for (int i = 0; i < m_.growth_count; ++i) {
+    const double p1 = at_t1.p[i];
+    const double p2 = at_t2.p[i];
+    double error;
+    double r_lo = 1;
+    double r_hi = 1;
+    double margin = kSlopeMargin;
+    if (m_.growth[i].g == m_.q) {
+      // RN(RN(T) / q) is within 3 kU of T / q, and so is ours.
+      error = 8 * kU * std::fabs(p2);
+    } else {
+      const Power& at1 = at_t1.powers.ratio[i];
+      const Power& at2 = at_t2.powers.ratio[i];
+      r_lo = std::min(at1.value, at2.value);
+      r_hi = std::max(at1.value, at2.value);
+      // 1 − r cancels: the absolute error is the power's relative one times
+      // |r / (q − g)|, r largest at one of the ends, and 8 kU of the present
+      // value, largest at T2.
+      const double e = power_error(at1, at2);
+      error = 1.01 *
+              (e * 1.01 * r_hi * std::fabs(inverse_q_less_g_[i]) + 8 * kU * 1.01 * std::fabs(p2));
+      margin += 2.01 * e;
+    }
+    if (!(error <= kLargestRelativeError * std::fabs(p1))) return range;
+    range.p_error[i] = error;
+    range.p_lo[i] = p1 - 2.01 * error;
+    range.p_hi[i] = p2 + 2.01 * error;
+    range.slope_lo[i] = slope_factor_[i] * r_lo * (1 - margin);
+    range.slope_hi[i] = slope_factor_[i] * r_hi * (1 + margin);
+  }
+  range.known = true;
+  return range;
+}
+
+IntervalBalanceBound::IntervalBalanceBound(const PeriodModel& model) : m_(model), factors_(model) {
   const auto add = [this](Money first_year, int growth, double sign) {
     weight_[growth] += sign * Dbl(first_year);
     absolute_weight_[growth] += std::fabs(Dbl(first_year));
@@ -56,79 +181,67 @@ GridBalanceEstimator::GridBalanceEstimator(const PeriodModel& model, Money first
   add(m_.S1, m_.S_growth, 1);
 }
 
-BalanceEstimate GridBalanceEstimator::Next() {
-  const double raw_t = static_cast<double>(t_.Raw());  // T = raw_t / 10000
-  const int k = k_;
-  t_ = t_ + step_;
-  ++k_;
+double IntervalBalanceBound::Highest(const PeriodFactors& at_t1, const PeriodFactors& at_t2) const {
+  const FactorRange range = factors_.Over(at_t1, at_t2);
+  if (!range.known) return kNothingKnown;
+  const double a_lo = range.a_lo;
+  const double a_hi = range.a_hi;
+  const double da = kHalfStep + a_hi * 2 * kU;  // ≥ |a rounded to 4 decimals − a|
 
-  // The annuity factor, and its relative distance rho_a from the double the
-  // exact evaluation rounds to 4 decimals.
-  double a;
-  double rho_a;
-  if (m_.q == MoneyOf(1)) {
-    // That double is RN(1 / RN(raw_t / 10000)): within 3 kU of this one.
-    a = 1e4 / raw_t;
-    rho_a = 3 * kU;
-  } else {
-    const double qt = q_power_.value;
-    const double error = q_power_.error0 + k * q_power_.error_per_step;
-    a = qt * m_.q_less_1 / (qt - 1);
-    // q^t − 1 cancels: its relative error is the power's times
-    // q^t / (q^t − 1), which is a / (q − 1).
-    rho_a = 1.01 * (error * (1 + std::fabs(a) * inverse_q_less_1_) + 10 * kU);
-  }
-  q_power_.value *= q_power_.factor;
-  const double A = std::fabs(a);
-  const double da = kHalfStep + A * (2 * kU + 1.01 * rho_a);  // ≥ |rounded a − a|
-  bool known = rho_a <= kLargestRelativeError;
-
-  // The exact evaluation rounds a and each present value to 4 decimals
-  // (within da and dp of the doubles here), each product f ⊗ a to 4
-  // decimals, each amount X1 (f ⊗ a) to 4 decimals and then to whole Ft,
-  // and the yearly capital cost to whole Ft. With G the sum of the signed
-  // first-year amounts w times their present values, less the capital, its
-  // balance is the a-rounded times the pv-rounded G plus those roundings:
-  //   |exact − G a| ≤ |G| da + (|a| + da) Σ |w| dp + Σ |w| h + Σ (h + ½) + ½
-  // (and the capital cost's few kU). Amounts sharing a growth factor share
-  // f ⊗ a, so their roundings of it cancel as their signed sum w says.
-  double G = -m_.capital;
+  // The exact evaluation rounds a and each present value to 4 decimals,
+  // each product f ⊗ a to 4 decimals, each amount X1 (f ⊗ a) to 4 decimals
+  // and then to whole Ft, and the yearly capital cost to whole Ft. With G
+  // the sum of the signed first-year amounts w times the evaluation's
+  // present values, less the capital, its balance is at most
+  //   G a + |G| da + (|a| + da) Σ |w| dp + Σ |w| h + Σ (h + ½) + ½
+  // (and the capital cost's few kU). G a is largest at the present values'
+  // ends that raise G, and at a_hi or a_lo as G's bound is positive or not.
+  double G_hi = -m_.capital;
+  double G_lo = -m_.capital;
   double magnitude = std::fabs(m_.capital);
   double pv_rounding = 0;  // Σ |w| dp
-  double product_rounding = 0.5 + std::fabs(m_.capital) * (A + da) * 3 * kU;
+  double product_rounding = 0.5;
+  // G's slope lies in [slope_lo, slope_hi]; G's values at the ends (ours),
+  // and how far the real ones may lie from them.
+  double slope_lo = 0;
+  double slope_hi = 0;
+  double slope_size = 0;
+  double G_t1 = -m_.capital;
+  double G_t2 = -m_.capital;
+  double G_spread = 0;
   for (int i = 0; i < m_.growth_count; ++i) {
-    CarriedPower& power = growth_power_[i];
-    // The present-value factor, and its relative distance rho_p from the
-    // exact evaluation's double.
-    double pv;
-    double P_rho_p;  // |pv| rho_p
-    if (m_.growth[i].g == m_.q) {
-      pv = raw_t * t_over_q_scale_;  // the exact evaluation divides RN(T) by q: 6 kU apart
-      P_rho_p = 8 * kU * std::fabs(pv);
-    } else {
-      const double r = power.value;
-      const double error = power.error0 + k * power.error_per_step;
-      pv = (1 - r) * inverse_q_less_g_[i];
-      // 1 − r cancels like q^t − 1: P rho_p is the power's error times
-      // |r / (q − g)|, and the roundings' 8 kU of P.
-      P_rho_p = 1.01 * (error * std::fabs(r * inverse_q_less_g_[i]) + 8 * kU * std::fabs(pv));
-    }
-    power.value *= power.factor;
-    const double P = std::fabs(pv);
-    known = known && P_rho_p <= kLargestRelativeError * P;
-    const double dp = kHalfStep + P * 2 * kU + 1.01 * P_rho_p;  // ≥ |rounded pv − pv|
-    G += weight_[i] * pv;
+    const double p_lo = range.p_lo[i];
+    const double p_hi = range.p_hi[i];
+    const double w = weight_[i];
+    const double P = std::max(std::fabs(p_lo), std::fabs(p_hi));
+    G_hi += w >= 0 ? w * p_hi : w * p_lo;
+    G_lo += w >= 0 ? w * p_lo : w * p_hi;
+    slope_lo += w >= 0 ? w * range.slope_lo[i] : w * range.slope_hi[i];
+    slope_hi += w >= 0 ? w * range.slope_hi[i] : w * range.slope_lo[i];
+    slope_size += std::fabs(w) * range.slope_hi[i];
+    G_t1 += w * at_t1.p[i];
+    G_t2 += w * at_t2.p[i];
+    G_spread += std::fabs(w) * range.p_error[i];
     magnitude += absolute_weight_[i] * P;
-    pv_rounding += std::fabs(weight_[i]) * dp;
-    product_rounding += std::fabs(weight_[i]) * kHalfStep + amounts_[i] * (kHalfStep + 0.5);
+    pv_rounding += std::fabs(w) * (kHalfStep + P * 2 * kU);
+    product_rounding += std::fabs(w) * kHalfStep + amounts_[i] * (kHalfStep + 0.5);
   }
-  const double balance = G * a;
-  double bound = std::fabs(G) * da + (A + da) * pv_rounding + product_rounding;
-  // The estimate's and the bound's own roundings, a dozen kU each, taken
-  // far above that, and one Ft besides.
-  bound = bound * (1 + 1e-12) + magnitude * A * 1e-12 + 1;
-  if (!known) bound = std::numeric_limits<double>::quiet_NaN();
-  return {balance, bound};
+  product_rounding += std::fabs(m_.capital) * (a_hi + da) * 3 * kU;
+  // Where the real G certainly rises (falls) over the whole interval, it is
+  // largest at T2 (T1), and the evaluation's G lies within G_spread of it:
+  // a far closer bound than the ends mixed, near the crossing.
+  const double slope_rounding = slope_size * 1e-12;
+  if (slope_lo > slope_rounding) {
+    G_hi = std::min(G_hi, G_t2 + 2.01 * G_spread);
+  } else if (slope_hi < -slope_rounding) {
+    G_hi = std::min(G_hi, G_t1 + 2.01 * G_spread);
+  }
+  const double Ga = G_hi >= 0 ? G_hi * a_hi : G_hi * a_lo;
+  const double G_abs = std::max(std::fabs(G_lo), std::fabs(G_hi));  // ≥ |G|
+  const double highest = Ga + G_abs * da + (a_hi + da) * pv_rounding + product_rounding;
+  // This bound's own roundings, a dozen kU each, taken far above that, and
+  // one Ft besides.
+  return highest + std::fabs(highest) * 1e-12 + magnitude * a_hi * 1e-12 + 1;
 }
 
 }  // namespace zr

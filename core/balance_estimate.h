@@ -1,57 +1,117 @@
 #pragma once
-// A cheap and certain answer, for most periods of the payback grid, to "is
-// this period still short of paying back?": the balance estimated in
-// doubles, the powers carried from one period to the next by one
-// multiplication each, with a bound on how far the exact evaluation's
-// balance can lie from the estimate.
+// A cheap and certain answer, for whole stretches of the payback grid, to
+// "is every period here still short of paying back?": a bound, in doubles,
+// of the largest balance the exact evaluation can give at any period of an
+// interval [T1, T2], from the factors at its two ends. The powers at the
+// ends are carried along the grid by multiplication, so that a search
+// calls std::pow only a few times in all.
+
+#include <cstdint>
 
 #include "economics.h"
 #include "money.h"
 
 namespace zr {
 
-struct BalanceEstimate {
-  double balance;  // levelised savings less total cost, Ft
-  // |WidePeriodEvaluation's balance − balance| ≤ bound, whenever that
-  // evaluation does not fault.
-  double bound;
-
-  // The exact balance is negative, or its evaluation faults: in either case
-  // the period is not paid back. A NaN (nothing known) decides nothing.
-  bool CertainlyShort() const { return balance + bound < 0; }
+// base^T, and a bound of its relative distance from the real base^T.
+struct Power {
+  double value = 0;
+  double error = 0;
+  double log_base = 0;  // ln base (0 for base 0, whose powers are exactly 0)
 };
 
-// Estimates the periods first, first + step, first + 2 step, ... of a model
-// in turn. Each step costs a few multiplications and at most one division,
-// no power.
-class GridBalanceEstimator {
- public:
-  GridBalanceEstimator(const PeriodModel& model, Money first, Money step);
+// The powers of one period: q^t for the annuity factor, (g/q)^t for each
+// distinct growth factor (whatever the model does not need is left 0).
+struct PeriodPowers {
+  Power q;
+  Power ratio[4];
+};
 
-  // The estimate of the next period of the walk, the first one first.
-  BalanceEstimate Next();
+// The powers of period t, from std::pow.
+PeriodPowers PowersAt(const PeriodModel& model, Money t);
+
+// Steps along the grid: the powers of 0.01 × 2^j years, j = 0 ... kMaxStep,
+// by squaring. Carrying the powers of t by step j gives those of
+// t + 0.01 × 2^j years.
+class GridSteps {
+ public:
+  static constexpr int kMaxStep = 13;  // 81.92 years
+  explicit GridSteps(const PeriodModel& model);
+  PeriodPowers Carry(const PeriodPowers& at, int j) const;
+  // By any number of steps of 0.01 year below 2^(kMaxStep + 1).
+  PeriodPowers CarryBy(PeriodPowers at, std::int64_t hundredths) const;
 
  private:
-  // base^T for the current period, and how far (relatively) it may be from
-  // the exact evaluation's std::pow(base, T): `error0 + k error_per_step`
-  // at the k-th step.
-  struct CarriedPower {
-    double value = 0;
-    double factor = 0;  // base^step
-    double error0 = 0;
-    double error_per_step = 0;
-  };
-  static CarriedPower Carry(double base, double first, double step);
-
   const PeriodModel& m_;
-  Money t_;
-  Money step_;
-  int k_ = 0;
-  CarriedPower q_power_;
-  CarriedPower growth_power_[4];
-  double t_over_q_scale_ = 0;  // 0.0001 / q: T / q from t's count of 0.0001
-  double inverse_q_less_1_ = 0;
-  double inverse_q_less_g_[4] = {};
+  PeriodPowers steps_[kMaxStep + 1];
+};
+
+// One period's factors as computed here from its powers, unrounded: the
+// annuity factor and each growth factor's present value.
+struct PeriodFactors {
+  Money t;
+  double T = 0;
+  PeriodPowers powers;
+  double a = 0;
+  double p[4] = {};
+};
+
+// Where the exact evaluation's factors lie, before their rounding to 4
+// decimals, at every period t1 ≤ t ≤ t2 (not only those on the grid): the
+// annuity factor in [a_lo, a_hi], the present value of growth factor i in
+// [p_lo[i], p_hi[i]]; how far the evaluation's present value, or ours at
+// the ends, may lie from the real one; and the least and greatest slope of
+// the real present value over the interval. `known` is false when no range
+// can be given (a factor that is not monotonic in t, or powers too far
+// from exact).
+struct FactorRange {
+  bool known = false;
+  double a_lo = 0, a_hi = 0;
+  double p_lo[4] = {}, p_hi[4] = {};
+  double p_error[4] = {};
+  double slope_lo[4] = {}, slope_hi[4] = {};
+};
+
+class FactorBounds {
+ public:
+  explicit FactorBounds(const PeriodModel& model);
+  PeriodFactors At(Money t, const PeriodPowers& powers) const;
+  PeriodFactors At(Money t) const { return At(t, PowersAt(m_, t)); }
+  FactorRange Over(const PeriodFactors& at_t1, const PeriodFactors& at_t2) const;
+
+ private:
+  const PeriodModel& m_;
+  // a = q^t (q − 1) / (q^t − 1) falls with t whenever q > 0, and each
+  // present value rises with t whenever g/q ≥ 0 lies on the side of 1 that
+  // q − g says. Otherwise (a negative factor: every power faults) nothing
+  // is bounded.
+  bool monotonic_ = false;
+  double inverse_q_less_1_ = 0;      // 1 / |q − 1|
+  double inverse_q_less_g_[4] = {};  // 1 / (q − g)
+  double slope_factor_[4] = {};      // ln(q/g) / (q − g): the slope over (g/q)^t
+};
+
+class IntervalBalanceBound {
+ public:
+  explicit IntervalBalanceBound(const PeriodModel& model);
+
+  const FactorBounds& factors() const { return factors_; }
+
+  // An upper bound of WidePeriodEvaluation's balance (savings less total
+  // cost) at every period t1 ≤ t ≤ t2 whose evaluation does not fault; NaN
+  // when none can be given.
+  double Highest(const PeriodFactors& at_t1, const PeriodFactors& at_t2) const;
+  double Highest(Money t1, Money t2) const { return Highest(factors_.At(t1), factors_.At(t2)); }
+
+  // Every period of [t1, t2] is short of paying back, or its evaluation
+  // faults: in either case none is paid back. A NaN decides nothing.
+  bool CertainlyShort(const PeriodFactors& at_t1, const PeriodFactors& at_t2) const {
+    return Highest(at_t1, at_t2) < 0;
+  }
+
+ private:
+  const PeriodModel& m_;
+  FactorBounds factors_;
   // The amounts that share each growth factor: their first-year amounts
   // added up (savings less costs) and in absolute value, and their number.
   double weight_[4] = {};

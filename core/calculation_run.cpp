@@ -42,9 +42,10 @@ std::string PaybackText(const PaybackTime& payback, const NumberFormat& format) 
   return payback.years ? MoneyText(*payback.years, format) : std::string(kNoPaybackText);
 }
 
-RunOutcome CalculationRun(const InputTexts& texts, const NumberFormat& format) {
+RunOutcome CalculationRun(const InputTexts& texts, const NumberFormat& format, ChartUse chart_use) {
   RunOutcome out;
-  out.chart = {Cls{}, DrawWidth{2}};
+  const bool drawn = chart_use == ChartUse::kDrawn;
+  if (drawn) out.chart = {Cls{}, DrawWidth{2}};
 
   ValidationResult validated = ValidateInputs(texts, format);
   out.findings = std::move(validated.findings);
@@ -87,10 +88,13 @@ RunOutcome CalculationRun(const InputTexts& texts, const NumberFormat& format) {
     SetLabel(out.labels, ResultLabel::L, PaybackText({out.results.Megterulesiido}, format));
 
     plotting = true;
-    EvaluatePeriodSeries(model, in.Elettartam, series);
+    if (drawn || !SeriesCertainlyFits(model, in.Elettartam)) {
+      EvaluatePeriodSeries(model, in.Elettartam, series);
+    }
   } catch (const ArithmeticFault&) {
     out.fault = std::string(kFaultMessage);
   }
+  if (!drawn) return out;
 
   if (plotting) {
     // Also after a fault among the chart points: the curves so far, then the

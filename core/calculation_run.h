@@ -63,9 +63,15 @@ struct RunOutcome {
   ResultSet results;
   LabelTexts labels;
   std::optional<std::string> fault;  // the fault message when the run ended early
-  ChartOperations chart;             // starts with Cls and DrawWidth 2
+  ChartOperations chart;             // starts with Cls and DrawWidth 2; empty when not drawn
 };
 
-RunOutcome CalculationRun(const InputTexts& texts, const NumberFormat& format);
+// Whether anybody will draw the run's chart. A run whose chart is not drawn
+// leaves `chart` empty and skips the chart's periods, unless one of them
+// might fault: such a fault ends the run, and shows, either way.
+enum class ChartUse { kDrawn, kNotDrawn };
+
+RunOutcome CalculationRun(const InputTexts& texts, const NumberFormat& format,
+                          ChartUse chart_use = ChartUse::kDrawn);
 
 }  // namespace zr

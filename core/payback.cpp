@@ -1,5 +1,8 @@
 #include "payback.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "arithmetic_fault.h"
 #include "balance_estimate.h"
 #include "checked_math.h"
@@ -18,21 +21,59 @@ bool SavingsReachCost(const PeriodModel& model, Money t) {
 }
 
 std::optional<Money> PaybackSearch(const PeriodModel& model) {
-  const Money step = Money::FromRaw(100);  // 0.01 year
-  const Money last = MoneyOf(100);
-  Money t = Money::FromRaw(1000);  // 0.1 year
-  Money payback = MoneyOf(0);
-  // Most periods fall far short of paying back: the estimate settles those
-  // without their powers, and only the few near the crossing (or where the
-  // arithmetic runs out) are evaluated exactly.
-  GridBalanceEstimator estimate(model, t, step);
-  // Savings that never catch up with the cost would keep the search going
-  // for ever; a century is the end of the grid.
-  while (t <= last) {
-    const bool reached = !estimate.Next().CertainlyShort() && SavingsReachCost(model, t);
-    t = t + step;
-    if (reached) return payback;
-    payback = t;
+  // The grid in hundredths of a year, 0.10 ... 100.00: a century is the
+  // end, or savings that never catch up would keep the search going.
+  constexpr std::int64_t kFirst = 10;
+  constexpr std::int64_t kLast = 10000;
+  const auto period = [](std::int64_t n) { return Money::FromRaw(n * 100); };
+  // Most periods fall far short of paying back. The bound settles them a
+  // stretch [c, c + 2^j] at a time; the stretches share their ends, whose
+  // powers are carried from one to the next. The first stretch is all of
+  // the grid, the next most of it. A stretch that is not settled is
+  // halved; a settled one is followed by one twice as long, or, right
+  // after one that was not settled, by one half as long (the crossing lies
+  // within the one that failed). Single periods left unsettled are
+  // evaluated exactly.
+  const IntervalBalanceBound bound(model);
+  const FactorBounds& factors = bound.factors();
+  const GridSteps steps(model);
+  std::int64_t s = kFirst;  // the first period not settled
+  std::int64_t c = kFirst;  // s or s - 1, with its factors
+  PeriodFactors at_c = factors.At(period(c));
+  // Savings that never catch up are most often settled at one go.
+  if (bound.CertainlyShort(at_c,
+                           factors.At(period(kLast), steps.CarryBy(at_c.powers, kLast - c)))) {
+    return std::nullopt;
+  }
+  int j = GridSteps::kMaxStep;
+  bool after_failure = false;
+  while (s <= kLast) {
+    if (j >= 0) {
+      const std::int64_t end = c + (std::int64_t{1} << j);
+      const PeriodFactors at_end = factors.At(period(end), steps.Carry(at_c.powers, j));
+      if (bound.CertainlyShort(at_c, at_end)) {
+        c = end;
+        at_c = at_end;
+        s = end + 1;
+        j = after_failure ? j - 1 : std::min(j + 1, GridSteps::kMaxStep);
+        after_failure = false;
+      } else {
+        after_failure = true;
+        --j;
+      }
+      continue;
+    }
+    // The single period s, by its bound or else exactly.
+    if (c < s) {
+      at_c = factors.At(period(s), steps.Carry(at_c.powers, 0));
+      c = s;
+    }
+    if (!bound.CertainlyShort(at_c, at_c) && SavingsReachCost(model, period(s))) {
+      return s == kFirst ? MoneyOf(0) : period(s);
+    }
+    ++s;
+    j = 0;
+    after_failure = false;
   }
   return std::nullopt;
 }

@@ -21,4 +21,11 @@ struct PeriodSeries {
 // the exception propagates, and `series` keeps the points before it.
 void EvaluatePeriodSeries(const PeriodModel& model, Money elettartam, PeriodSeries& series);
 
+// Whether every chart point certainly evaluates without a fault, judged
+// from bounds of the factors over all the chart's periods at once (two
+// powers per factor instead of a hundred). A run whose chart nobody draws
+// then skips the points. False only says that the points must be
+// evaluated to know.
+bool SeriesCertainlyFits(const PeriodModel& model, Money elettartam);
+
 }  // namespace zr

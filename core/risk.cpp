@@ -71,7 +71,7 @@ RiskResult RunRisk(const InputTexts& texts, const std::vector<RiskRange>& ranges
     for (const RiskRange& range : ranges) {
       drawn[Index(range.field)] = MoneyText(TriangularDraw(range, generator.NextUnit()), format);
     }
-    const RunOutcome outcome = CalculationRun(drawn, format);
+    const RunOutcome outcome = CalculationRun(drawn, format, ChartUse::kNotDrawn);
     if (outcome.fault || !outcome.results.yearly) {
       ++result.faults;
       continue;

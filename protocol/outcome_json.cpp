@@ -86,7 +86,8 @@ std::variant<InputTexts, LineResult> ReadLine(std::string_view line, const Numbe
 LineResult EvaluateTexts(InputTexts texts, const NumberFormat& format, const LineOptions& options) {
   try {
     for (const auto& [field, text] : options.overrides) texts[Index(field)] = text;
-    RunOutcome outcome = CalculationRun(texts, format);
+    RunOutcome outcome =
+        CalculationRun(texts, format, options.chart ? ChartUse::kDrawn : ChartUse::kNotDrawn);
     json out = OutcomeToJson(outcome);
     if (!options.overrides.empty()) {
       json sweep = json::object();
@@ -101,6 +102,7 @@ LineResult EvaluateTexts(InputTexts texts, const NumberFormat& format, const Lin
     }
     // Last, so the members before it stay as readers of earlier versions know them.
     out["verdict"] = VerdictOf(outcome, format).text;
+    if (!options.chart) return LineResult{std::move(out), false, std::nullopt};
     return LineResult{std::move(out), false, std::move(outcome.chart)};
   } catch (const std::bad_alloc&) {
     return ErrorResult("not enough memory to evaluate the line");

@@ -47,6 +47,9 @@ struct LineOptions {
   std::vector<RiskRange> risk;
   std::int64_t risk_runs = kDefaultRiskRuns;
   std::uint64_t risk_seed = 1;
+  // False when nobody reads the chart (CSV): the run skips the chart's
+  // periods and the result has none.
+  bool chart = true;
 };
 
 // Missing fields take their start-up texts. A line that is not an object of

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "chart_frame.h"
+#include "period_series.h"
 #include "test_inputs.h"
 
 namespace zr {
@@ -150,6 +151,46 @@ TEST(CalculationRun, TooLargeNumberIsAFindingNotAFault) {
   EXPECT_EQ(out.corrected[Index(Field::Beruhazas)], "1000000");
   EXPECT_FALSE(out.fault);
   EXPECT_EQ(Label(out, ResultLabel::L), "16,68");
+}
+
+// A run whose chart nobody draws: everything else as with the chart, a
+// fault among the chart's periods included. Where the run skips the
+// chart's periods, none of them may fault.
+TEST(CalculationRun, WithoutTheChartEverythingElseIsTheSame) {
+  const test::TextChanges cases[] = {
+      {},
+      {{Field::Energiaarvalt, "0"}},                          // no payback
+      {{Field::Tamogatas, "100"}},                            // payback at once
+      {{Field::Beruhazas, "abc"}, {Field::Kamatlab, "0,5"}},  // wrong texts
+      {{Field::Akoll, "100000000000"}},                       // fault in the yearly figures
+      {{Field::Elettartam, "10"},
+       {Field::Kamatlab, "1"},
+       {Field::Energiaarvalt, "100"},
+       {Field::Energiaar, "5000"}},                               // fault among the chart points
+      {{Field::Elettartam, "50"}, {Field::Energiaarvalt, "30"}},  // chart points near the limit
+      {{Field::Beruhazas, "300000000"}, {Field::Akoll, "1800"}},  // large plant
+  };
+  int skipped = 0;
+  for (const test::TextChanges& changes : cases) {
+    const InputTexts texts = test::StartupTextsWith(changes);
+    const RunOutcome drawn = CalculationRun(texts, kHu);
+    const RunOutcome not_drawn = CalculationRun(texts, kHu, ChartUse::kNotDrawn);
+    const std::string name = changes.empty() ? "start-up" : changes.back().second;
+    EXPECT_EQ(not_drawn.findings, drawn.findings) << name;
+    EXPECT_EQ(not_drawn.corrected, drawn.corrected) << name;
+    EXPECT_EQ(not_drawn.labels, drawn.labels) << name;
+    EXPECT_EQ(not_drawn.fault, drawn.fault) << name;
+    EXPECT_EQ(not_drawn.results.Megterulesiido, drawn.results.Megterulesiido) << name;
+    EXPECT_TRUE(not_drawn.chart.empty()) << name;
+
+    if (!drawn.results.yearly) continue;
+    const PeriodModel model = test::ChartModel(drawn.inputs);
+    if (!SeriesCertainlyFits(model, drawn.inputs.Elettartam)) continue;
+    ++skipped;
+    PeriodSeries series;
+    EXPECT_NO_THROW(EvaluatePeriodSeries(model, drawn.inputs.Elettartam, series)) << name;
+  }
+  EXPECT_GE(skipped, 5);  // the start-up, no payback, at once, wrong texts, large plant
 }
 
 }  // namespace

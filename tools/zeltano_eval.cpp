@@ -161,6 +161,7 @@ int EvaluateLines(const zr::EvalCommandLine& command) {
       written = emit(guarded([&, texts, p, n = line_number] {
                        zr::LineOptions options{command.analysis, PointOf(command.sweeps, p, format),
                                                command.risk, command.risk_runs, command.risk_seed};
+                       options.chart = !command.csv;  // a CSV row has no chart
                        return text_of(n, zr::EvaluateTexts(*texts, format, options));
                      }),
                      line.size());
