@@ -71,8 +71,11 @@
 
   // --- Messages ------------------------------------------------------------------
 
-  // Shows one message modally; resolves when the user has closed it.
-  function showMessage(text) {
+  // Shows one message modally; resolves when the user has closed it. A
+  // message about a box names it by its caption.
+  function showMessage(text, field = null) {
+    const caption = field && document.querySelector(`label[for="${field}b"]`);
+    document.getElementById('message-box').textContent = caption ? caption.textContent.trim() : '';
     document.getElementById('message-text').textContent = text;
     return new Promise((resolve) => {
       dialog.addEventListener('close', () => resolve(), { once: true });
@@ -104,8 +107,12 @@
     try {
       chart.perform(outcome.chart.slice(0, 2));
       for (const finding of outcome.findings) {
-        await showMessage(finding.message);
-        document.getElementById(`${finding.field}b`).value = finding.replacement;
+        await showMessage(finding.message, finding.field);
+        // The box with its replacement takes the focus, so a screen reader
+        // reads the new text once, with the box's caption.
+        const wrong = document.getElementById(`${finding.field}b`);
+        wrong.value = finding.replacement;
+        wrong.focus();
       }
       if (outcome.fault !== null) await showMessage(outcome.fault);
       for (const [name, text] of Object.entries(outcome.labels)) {
@@ -113,7 +120,8 @@
       }
       chart.perform(outcome.chart.slice(2));
       const said = (id) => document.getElementById(id).textContent.trim();
-      announce.textContent = `${said('Label28')} ${said('L')}; ${said('Label27')} ${said('Egyenlegb')}`;
+      // The run's one announcement; the figures themselves are no live regions.
+      announce.textContent = `${said('Label28')} ${said('L')}`;
       const texts = readBoxes();
       analysisView.runFinished(texts);
       return texts;

@@ -61,6 +61,9 @@ async function answerFindings(page, findings, fault = null) {
   for (const finding of findings) {
     await dialog(page).waitFor();
     assert.equal(await page.locator('#message-text').textContent(), finding.message);
+    // The message names its box by the box's caption.
+    assert.equal(await page.locator('#message-box').textContent(),
+      (await page.locator(`label[for="${finding.field}b"]`).textContent()).trim());
     // A wrong text is never its own replacement, so this tells before from after.
     assert.notEqual(await box(page, finding.field).inputValue(), finding.replacement);
     await dialog(page).getByRole('button', { name: 'OK' }).click();
@@ -121,8 +124,32 @@ test('wrong boxes are reported in order and replaced after each OK', async () =>
   // While the first message is open the later boxes still hold their texts.
   await dialog(page).waitFor();
   assert.equal(await box(page, 'Energiaarvalt').inputValue(), '200');
+  assert.equal(await page.locator('#message-box').textContent(), 'A vizsgált napkollektoros rendszer várható élettertama/vizsgált időszak, [év]:');
   await answerFindings(page, expected.findings);
   expectOutcome(await shown(page), expected);
+  // The last wrong box, with its replacement, has the focus.
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'Energiaarvaltb');
+  await page.close();
+});
+
+test('one polite announcement per Calculate; the figures are no live regions', async () => {
+  const page = await openPage();
+  // An <output> is a live region unless it says otherwise.
+  assert.deepEqual(await page.evaluate(() =>
+    [...document.querySelectorAll('output:not([aria-live="off"])')].map((o) => o.id)), []);
+  await page.evaluate(() => {
+    window.announcements = [];
+    new MutationObserver(() => window.announcements.push(document.getElementById('announce').textContent))
+      .observe(document.getElementById('announce'), { childList: true, characterData: true, subtree: true });
+  });
+  await box(page, 'Kamatlab').fill('abc');
+  await page.getByRole('button', { name: 'Számítás' }).click();
+  await answerFindings(page, nativeOutcome({ Kamatlab: 'abc' }).findings);
+  await page.waitForFunction(() => window.announcements.length > 0);
+  // Time for a stray second one.
+  await page.waitForTimeout(200);
+  const said = await page.evaluate(() => window.announcements);
+  assert.deepEqual(said, [`Megtérülési idő [év]: ${await page.locator('#L').textContent()}`]);
   await page.close();
 });
 
@@ -312,7 +339,7 @@ test('Enter in a box runs nothing; Alt+S and the button do', async () => {
   await page.waitForFunction((old) => document.getElementById('L').value !== old, before);
   assert.equal(await page.locator('#L').textContent(), nativeOutcome({ Energiaarvalt: '0' }).labels.L);
   // The results are announced to a screen reader.
-  assert.match(await page.locator('[aria-live]').textContent(), /Megtérülési idő \[év\]: /);
+  assert.match(await page.locator('#announce').textContent(), /Megtérülési idő \[év\]: /);
   await page.close();
 });
 
