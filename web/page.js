@@ -55,8 +55,9 @@
   // core as U+FFFD, as the window's toolkit passes it.
   const wellFormed = (text) => text.replace(/[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/g, '\uFFFD');
   // The core's outcome for the texts, or {error} when the run failed.
+  const lineOf = (texts) => JSON.stringify(Object.fromEntries(Object.entries(texts).map(([f, t]) => [f, wellFormed(t)])));
   const evaluate = async (texts) => {
-    const line = JSON.stringify(Object.fromEntries(Object.entries(texts).map(([f, t]) => [f, wellFormed(t)])));
+    const line = lineOf(texts);
     try {
       await coreReady();
       return JSON.parse(coreCall('zr_evaluate', line, separator));
@@ -183,6 +184,32 @@
     const texts = await calculate({ ...readBoxes(), ...named });
     if (texts !== null) window.history.replaceState(null, '', link.urlFor(texts));
   }
+
+  // --- Scenario files: scenario-files.js -------------------------------------------
+
+  const files = createScenarioFiles({
+    coreCall, coreReady, separator, lineOf, read: readBoxes, write: writeBoxes,
+    calculate: calculateAndRemember, showMessage,
+  });
+  const fileInput = document.getElementById('Megnyitas-fajl');
+  document.getElementById('Mentes-gomb').addEventListener('click', () => {
+    if (!running && !dialog.open) files.save();
+  });
+  document.getElementById('Megnyitas-gomb').addEventListener('click', () => {
+    if (!running && !dialog.open) fileInput.click();
+  });
+  fileInput.addEventListener('change', () => {
+    const [file] = fileInput.files;
+    fileInput.value = '';  // the same file again is a new choice
+    if (file && !running && !dialog.open) files.open(file);
+  });
+
+  createSharePrint({
+    copyButton: document.getElementById('Link-gomb'),
+    printButton: document.getElementById('Nyomtatas-gomb'),
+    announce,
+    showMessage,
+  });
 
   // --- Start-up ------------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 // The page in a real browser (Debian's Chromium, headless), driven the way a
 // user and a screen reader see it: by role and label.
 import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
 import { createRequire } from 'node:module';
 import { after, before, test } from 'node:test';
 
@@ -350,13 +351,46 @@ test('a 360 px phone: no horizontal scrolling, touch-sized boxes, a decimal keyb
     scroll: document.documentElement.scrollWidth,
     client: document.documentElement.clientWidth,
     chart: document.getElementById('chart').getBoundingClientRect().right,
-    heights: [...document.querySelectorAll('input, #Command1')].map((e) => e.getBoundingClientRect().height),
+    heights: [...document.querySelectorAll('input:not([hidden]), #buttons button')].map((e) => e.getBoundingClientRect().height),
     modes: [...document.querySelectorAll('#Picture2 input')].map((e) => e.inputMode),
   }));
   assert.ok(layout.scroll <= layout.client, `page ${layout.scroll} px wide in ${layout.client}`);
   assert.ok(layout.chart <= layout.client, 'the chart fits the width');
   assert.ok(Math.min(...layout.heights) >= 40, `smallest target ${Math.min(...layout.heights)} px`);
   assert.deepEqual(new Set(layout.modes), new Set(['decimal']));
+  await page.close();
+});
+
+test('a 360 px phone: the chart\'s words are at least 11 CSS px and inside the box', async () => {
+  const page = await openPage('', {
+    viewport: { width: 360, height: 740 }, isMobile: true, deviceScaleFactor: 2,
+    init: () => {
+      window.chartWords = [];
+      const fillText = CanvasRenderingContext2D.prototype.fillText;
+      CanvasRenderingContext2D.prototype.fillText = function (text, x, y) {
+        const end = x + this.measureText(text).width;
+        window.chartWords.push({ text, px: parseFloat(this.font) / devicePixelRatio, x, end, box: this.canvas.width });
+        return fillText.call(this, text, x, y);
+      };
+    },
+  });
+  const words = await page.evaluate(() => window.chartWords);
+  assert.ok(words.some((w) => w.text === 'Költség'), JSON.stringify(words));
+  for (const w of words) {
+    assert.ok(w.px >= 11, `${w.text}: ${w.px} px`);
+    assert.ok(w.x >= 0 && w.end <= w.box + 0.5, `${w.text} leaves the box: ${w.x}..${w.end} of ${w.box}`);
+  }
+  await page.close();
+});
+
+test('Link másolása copies the scenario\'s address', async () => {
+  const page = await openPage('?Tamogatas=40');
+  await page.context().grantPermissions(['clipboard-read', 'clipboard-write'], { origin: server.url });
+  await page.getByRole('button', { name: 'Link másolása' }).click();
+  await page.getByRole('button', { name: 'Link másolva' }).waitFor();
+  const copied = await page.evaluate(() => navigator.clipboard.readText());
+  assert.equal(copied, page.url());
+  assert.match(copied, /Tamogatas=40/);
   await page.close();
 });
 
@@ -382,9 +416,12 @@ test('axe-core finds no serious or critical violation, with and without a messag
 test('print gives one A4 page, also with the analysis open', async () => {
   const page = await openPage();
   await openAnalysis(page);
-  const pdf = (await page.pdf({ format: 'A4', printBackground: true })).toString('latin1');
-  const pages = pdf.match(/\/Type\s*\/Page(?!s)/g) ?? [];
+  const pdf = await page.pdf({ format: 'A4', printBackground: true });
+  const pages = pdf.toString('latin1').match(/\/Type\s*\/Page(?!s)/g) ?? [];
   assert.equal(pages.length, 1);
+  // The open analysis is on it, with the results.
+  const text = spawnSync('pdftotext', ['-', '-'], { input: pdf }).stdout.toString();
+  for (const words of ['Számított értékek', 'Megtérülési küszöbértékek', 'Érzékenység']) assert.match(text, new RegExp(words));
   await page.close();
 });
 
