@@ -425,6 +425,18 @@ test('print gives one A4 page, also with the analysis open', async () => {
   await page.close();
 });
 
+test('the user guide is in the page\'s folder, linked from the page, with its pictures', async () => {
+  const page = await openPage();
+  await page.getByRole('link', { name: 'Felhasználói útmutató' }).click();
+  await page.waitForURL(/felhasznaloi-utmutato\.html$/);
+  await page.waitForLoadState('load');
+  assert.equal(await page.title(), 'Zeltano-Redurir – felhasználói útmutató');
+  const pictures = await page.evaluate(() => [...document.images].map((i) => [i.getAttribute('src'), i.naturalWidth]));
+  assert.ok(pictures.length > 0);
+  for (const [src, width] of pictures) assert.ok(width > 0, `${src} is missing`);
+  await page.close();
+});
+
 test('the folder works opened from disk, without a server', async () => {
   const context = await browser.newContext({ locale: 'hu-HU' });
   const page = await context.newPage();
