@@ -73,8 +73,12 @@
   // --- Messages ------------------------------------------------------------------
 
   // Shows one message modally; resolves when the user has closed it. A
-  // message about a box names it by its caption.
-  function showMessage(text, field = null) {
+  // message about a box names it by its caption; one about a file command
+  // has that command's title instead of the wrong-data one.
+  const messageTitle = document.getElementById('message-title');
+  const WRONG_DATA = messageTitle.textContent;
+  function showMessage(text, field = null, title = WRONG_DATA) {
+    messageTitle.textContent = title;
     const caption = field && document.querySelector(`label[for="${field}b"]`);
     document.getElementById('message-box').textContent = caption ? caption.textContent.trim() : '';
     document.getElementById('message-text').textContent = text;

@@ -16,7 +16,7 @@ function createScenarioFiles({ coreCall, coreReady, separator, lineOf, read, wri
     await coreReady();
     const text = coreCall('zr_scenario_text', lineOf(read()));
     if (text === '') {
-      await showMessage(CANNOT_SAVE);
+      await showMessage(CANNOT_SAVE, null, 'Forgatókönyv mentése');
       return;
     }
     const link = document.createElement('a');
@@ -34,7 +34,7 @@ function createScenarioFiles({ coreCall, coreReady, separator, lineOf, read, wri
     await coreReady();
     const answer = JSON.parse(coreCall('zr_parse_scenario', await file.text(), separator));
     if ('error' in answer) {
-      await showMessage(`${CANNOT_OPEN}\n${file.name}\n\n${answer.error}`);
+      await showMessage(`${CANNOT_OPEN}\n${file.name}\n\n${answer.error}`, null, 'Forgatókönyv megnyitása');
       return;
     }
     write(answer.texts);

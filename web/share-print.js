@@ -38,7 +38,7 @@ function createSharePrint({ copyButton, printButton, announce, showMessage }) {
       copied = copiedByHand(address);
     }
     if (!copied) {
-      await showMessage(`${NOT_COPIED}\n${address}`);
+      await showMessage(`${NOT_COPIED}\n${address}`, null, label);
       return;
     }
     copyButton.textContent = COPIED;

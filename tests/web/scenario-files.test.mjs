@@ -110,7 +110,8 @@ test('a file that is no scenario is refused with the window\'s reason; the boxes
   const page = await openPage();
   const before = await boxTexts(page);
   await page.locator('#Megnyitas-fajl').setInputFiles(bad);
-  const dialog = page.getByRole('dialog');
+  // Titled as the window titles it, not as a wrong box.
+  const dialog = page.getByRole('dialog', { name: 'Forgatókönyv megnyitása' });
   await dialog.waitFor();
   const message = await page.locator('#message-text').textContent();
   assert.match(message, /rossz\.zeltano\.json/);
@@ -118,5 +119,10 @@ test('a file that is no scenario is refused with the window\'s reason; the boxes
   assert.ok(reason.length > 0 && refused.stderr.includes(reason), `${reason} / ${refused.stderr}`);
   await dialog.getByRole('button', { name: 'OK' }).click();
   assert.deepEqual(await boxTexts(page), before);
+  // A wrong box after it is a wrong box again.
+  await page.locator('#Kamatlabb').fill('abc');
+  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.getByRole('dialog', { name: 'HIBÁS ADAT' }).waitFor();
+  await page.getByRole('dialog').getByRole('button', { name: 'OK' }).click();
   await page.close();
 });
