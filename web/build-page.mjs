@@ -124,7 +124,7 @@ const inputRows = inputPairs
     const label = escapeHtml(caption.text);
     if (control.kind !== 'QLineEdit') {
       return `      <div class="row value"><span id="${caption.name}">${label}</span>` +
-        `<output id="${control.name}" aria-labelledby="${caption.name}">${escapeHtml(control.text)}</output></div>`;
+        `<output id="${control.name}" aria-live="off" aria-labelledby="${caption.name}">${escapeHtml(control.text)}</output></div>`;
     }
     const field = control.name.replace(/b$/, '');
     return `      <div class="row"><label id="${caption.name}" for="${control.name}">${label}</label>` +
@@ -143,7 +143,7 @@ const resultRows = rows('Picture3', (w) => w.kind === 'QLabel' && /b$/.test(w.na
     const ruled = separators.some((y) => y > previous && y < control.geometry.y);
     return `      <div class="row${ruled ? ' ruled' : ''}" id="row-${control.name}">` +
       `<span id="${caption.name}">${escapeHtml(caption.text)}</span>` +
-      `<output id="${control.name}" aria-labelledby="${caption.name}"></output></div>`;
+      `<output id="${control.name}" aria-live="off" aria-labelledby="${caption.name}"></output></div>`;
   });
 
 const errorTitle = widget('Zeltano').errorTitle ?? fail(`${uiPath}: the form has no errorTitle`);

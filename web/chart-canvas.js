@@ -10,6 +10,7 @@
 function createChartCanvas(canvas, realText) {
   const TWIPS_PER_PIXEL = Number(canvas.dataset.twipsPerPixel);
   const CHART_WIDTH = Number(canvas.dataset.drawingWidth);
+  const MIN_TEXT_PX = 11;  // CSS px: legible on a 360 px phone
 
   // Performs drawing operations and keeps those since the last clear, so the
   // drawing can be made again at another size or pixel ratio.
@@ -45,6 +46,7 @@ function createChartCanvas(canvas, realText) {
       this.state ??= { width: 1, color: 'rgb(0,0,0)', x: 0, y: 0 };
       const state = this.state;
       const rgb = ([r, g, b]) => `rgb(${r},${g},${b})`;
+      let line = null;  // the last text drawn: its line, where it starts and ends
       for (const op of operations) {
         switch (op.op) {
           case 'Cls':
@@ -86,11 +88,26 @@ function createChartCanvas(canvas, realText) {
             break;  // the chart always asks for the default face
           case 'Print': {
             const text = 'text' in op ? op.text : 'int' in op ? String(op.int) : realText(op.real);
-            const size = Math.max(8, 11 * scale * TWIPS_PER_PIXEL) * ratio;
-            context.font = `${size}px Arial, "Liberation Sans", Arimo, Helvetica, sans-serif`;
+            // The form's 11 px at full size; a narrower chart (a phone)
+            // shrinks its drawing, never its words below that.
+            const formSize = 11 * scale * TWIPS_PER_PIXEL * ratio;
+            const size = Math.max(MIN_TEXT_PX * ratio, formSize);
+            const face = 'Arial, "Liberation Sans", Arimo, Helvetica, sans-serif';
+            // Text drawn larger than the drawing's scale grows about its
+            // middle, stays inside the box and after the text before it on
+            // its line ("Költség / Haszon" is three texts).
+            context.font = `${formSize}px ${face}`;
+            const formWidth = context.measureText(text).width;
+            context.font = `${size}px ${face}`;
+            const width = context.measureText(text).width;
+            let x = device(state.x) - (width - formWidth) / 2;
+            const y = device(state.y);
+            x = Math.max(0, Math.min(x, canvas.width - width));
+            if (line && Math.abs(line.y - y) < size / 2 && x >= line.start && x < line.end) x = line.end;
+            line = { y, start: x, end: x + width };
             context.textBaseline = 'top';
             context.fillStyle = state.color;
-            context.fillText(text, device(state.x), device(state.y));
+            context.fillText(text, x, y);
             break;
           }
           default:

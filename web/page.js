@@ -55,8 +55,9 @@
   // core as U+FFFD, as the window's toolkit passes it.
   const wellFormed = (text) => text.replace(/[\uD800-\uDBFF](?![\uDC00-\uDFFF])|(?<![\uD800-\uDBFF])[\uDC00-\uDFFF]/g, '\uFFFD');
   // The core's outcome for the texts, or {error} when the run failed.
+  const lineOf = (texts) => JSON.stringify(Object.fromEntries(Object.entries(texts).map(([f, t]) => [f, wellFormed(t)])));
   const evaluate = async (texts) => {
-    const line = JSON.stringify(Object.fromEntries(Object.entries(texts).map(([f, t]) => [f, wellFormed(t)])));
+    const line = lineOf(texts);
     try {
       await coreReady();
       return JSON.parse(coreCall('zr_evaluate', line, separator));
@@ -71,8 +72,15 @@
 
   // --- Messages ------------------------------------------------------------------
 
-  // Shows one message modally; resolves when the user has closed it.
-  function showMessage(text) {
+  // Shows one message modally; resolves when the user has closed it. A
+  // message about a box names it by its caption; one about a file command
+  // has that command's title instead of the wrong-data one.
+  const messageTitle = document.getElementById('message-title');
+  const WRONG_DATA = messageTitle.textContent;
+  function showMessage(text, field = null, title = WRONG_DATA) {
+    messageTitle.textContent = title;
+    const caption = field && document.querySelector(`label[for="${field}b"]`);
+    document.getElementById('message-box').textContent = caption ? caption.textContent.trim() : '';
     document.getElementById('message-text').textContent = text;
     return new Promise((resolve) => {
       dialog.addEventListener('close', () => resolve(), { once: true });
@@ -106,8 +114,12 @@
     try {
       chart.perform(outcome.chart.slice(0, 2));
       for (const finding of outcome.findings) {
-        await showMessage(finding.message);
-        document.getElementById(`${finding.field}b`).value = finding.replacement;
+        await showMessage(finding.message, finding.field);
+        // The box with its replacement takes the focus, so a screen reader
+        // reads the new text once, with the box's caption.
+        const wrong = document.getElementById(`${finding.field}b`);
+        wrong.value = finding.replacement;
+        wrong.focus();
       }
       if (outcome.fault !== null) await showMessage(outcome.fault);
       for (const [name, text] of Object.entries(outcome.labels)) {
@@ -116,7 +128,8 @@
       chart.perform(outcome.chart.slice(2));
       verdict.textContent = outcome.verdict;
       const said = (id) => document.getElementById(id).textContent.trim();
-      announce.textContent = `${said('Label28')} ${said('L')}; ${said('Label27')} ${said('Egyenlegb')}`;
+      // The run's one announcement; the figures themselves are no live regions.
+      announce.textContent = `${said('Label28')} ${said('L')}`;
       const texts = readBoxes();
       analysisView.runFinished(texts);
       return texts;
@@ -179,6 +192,32 @@
     const texts = await calculate({ ...readBoxes(), ...named });
     if (texts !== null) window.history.replaceState(null, '', link.urlFor(texts));
   }
+
+  // --- Scenario files: scenario-files.js -------------------------------------------
+
+  const files = createScenarioFiles({
+    coreCall, coreReady, separator, lineOf, read: readBoxes, write: writeBoxes,
+    calculate: calculateAndRemember, showMessage,
+  });
+  const fileInput = document.getElementById('Megnyitas-fajl');
+  document.getElementById('Mentes-gomb').addEventListener('click', () => {
+    if (!running && !dialog.open) files.save();
+  });
+  document.getElementById('Megnyitas-gomb').addEventListener('click', () => {
+    if (!running && !dialog.open) fileInput.click();
+  });
+  fileInput.addEventListener('change', () => {
+    const [file] = fileInput.files;
+    fileInput.value = '';  // the same file again is a new choice
+    if (file && !running && !dialog.open) files.open(file);
+  });
+
+  createSharePrint({
+    copyButton: document.getElementById('Link-gomb'),
+    printButton: document.getElementById('Nyomtatas-gomb'),
+    announce,
+    showMessage,
+  });
 
   // --- Start-up ------------------------------------------------------------------
 

@@ -14,6 +14,7 @@
 #include "field_texts.h"
 #include "number_text.h"
 #include "outcome_json.h"
+#include "scenario_file.h"
 #include "sensitivity.h"
 #include "separator.h"
 
@@ -86,6 +87,37 @@ EMSCRIPTEN_KEEPALIVE const char* zr_analyse(const char* line, const char* separa
       out["inputs"] = std::move(values);
       out["L"] = base.payback ? json(zr::PaybackText(*base.payback, format)) : json(nullptr);
       out["analysis"] = zr::AnalysisToJson(zr::Analyse(inputs, format), format);
+    }
+    answer = out.dump(-1, ' ', false, json::error_handler_t::replace);
+  });
+}
+
+// The scenario file the window saves for the box texts of `line` (an object
+// of box texts, as zr_evaluate takes), byte for byte; "" for a line that is
+// not one.
+EMSCRIPTEN_KEEPALIVE const char* zr_scenario_text(const char* line) {
+  return Answer([&] {
+    const auto read = zr::ReadFieldTexts(line, zr::InputTexts{});
+    const auto* texts = std::get_if<zr::InputTexts>(&read);
+    answer = texts != nullptr ? zr::ScenarioText(*texts) : std::string();
+  });
+}
+
+// A scenario file's box texts as the window opens it: {"texts": field ->
+// text}, or {"error": why it is no scenario, a Hungarian sentence}.
+EMSCRIPTEN_KEEPALIVE const char* zr_parse_scenario(const char* content, const char* separator) {
+  return Answer([&] {
+    using json = nlohmann::ordered_json;
+    json out = json::object();
+    const auto parsed = zr::ParseScenario(content, FormatWith(separator));
+    if (const auto* reason = std::get_if<std::string>(&parsed)) {
+      out["error"] = *reason;
+    } else {
+      json texts = json::object();
+      for (zr::Field f : zr::kAllFields) {
+        texts[std::string(zr::FieldName(f))] = std::get<zr::InputTexts>(parsed)[zr::Index(f)];
+      }
+      out["texts"] = std::move(texts);
     }
     answer = out.dump(-1, ' ', false, json::error_handler_t::replace);
   });

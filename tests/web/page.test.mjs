@@ -1,6 +1,7 @@
 // The page in a real browser (Debian's Chromium, headless), driven the way a
 // user and a screen reader see it: by role and label.
 import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
 import { createRequire } from 'node:module';
 import { after, before, test } from 'node:test';
 
@@ -63,6 +64,9 @@ async function answerFindings(page, findings, fault = null) {
   for (const finding of findings) {
     await dialog(page).waitFor();
     assert.equal(await page.locator('#message-text').textContent(), finding.message);
+    // The message names its box by the box's caption.
+    assert.equal(await page.locator('#message-box').textContent(),
+      (await page.locator(`label[for="${finding.field}b"]`).textContent()).trim());
     // A wrong text is never its own replacement, so this tells before from after.
     assert.notEqual(await box(page, finding.field).inputValue(), finding.replacement);
     await dialog(page).getByRole('button', { name: 'OK' }).click();
@@ -123,8 +127,32 @@ test('wrong boxes are reported in order and replaced after each OK', async () =>
   // While the first message is open the later boxes still hold their texts.
   await dialog(page).waitFor();
   assert.equal(await box(page, 'Energiaarvalt').inputValue(), '200');
+  assert.equal(await page.locator('#message-box').textContent(), 'A vizsgált napkollektoros rendszer várható élettertama/vizsgált időszak, [év]:');
   await answerFindings(page, expected.findings);
   expectOutcome(await shown(page), expected);
+  // The last wrong box, with its replacement, has the focus.
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'Energiaarvaltb');
+  await page.close();
+});
+
+test('one polite announcement per Calculate; the figures are no live regions', async () => {
+  const page = await openPage();
+  // An <output> is a live region unless it says otherwise.
+  assert.deepEqual(await page.evaluate(() =>
+    [...document.querySelectorAll('output:not([aria-live="off"])')].map((o) => o.id)), []);
+  await page.evaluate(() => {
+    window.announcements = [];
+    new MutationObserver(() => window.announcements.push(document.getElementById('announce').textContent))
+      .observe(document.getElementById('announce'), { childList: true, characterData: true, subtree: true });
+  });
+  await box(page, 'Kamatlab').fill('abc');
+  await page.getByRole('button', { name: 'Számítás' }).click();
+  await answerFindings(page, nativeOutcome({ Kamatlab: 'abc' }).findings);
+  await page.waitForFunction(() => window.announcements.length > 0);
+  // Time for a stray second one.
+  await page.waitForTimeout(200);
+  const said = await page.evaluate(() => window.announcements);
+  assert.deepEqual(said, [`Megtérülési idő [év]: ${await page.locator('#L').textContent()}`]);
   await page.close();
 });
 
@@ -315,7 +343,7 @@ test('Enter in a box runs nothing; Alt+S and the button do', async () => {
   await page.waitForFunction((old) => document.getElementById('L').value !== old, before);
   assert.equal(await page.locator('#L').textContent(), nativeOutcome({ Energiaarvalt: '0' }).labels.L);
   // The results are announced to a screen reader.
-  assert.match(await page.locator('[aria-live]').textContent(), /Megtérülési idő \[év\]: /);
+  assert.match(await page.locator('#announce').textContent(), /Megtérülési idő \[év\]: /);
   await page.close();
 });
 
@@ -326,13 +354,46 @@ test('a 360 px phone: no horizontal scrolling, touch-sized boxes, a decimal keyb
     scroll: document.documentElement.scrollWidth,
     client: document.documentElement.clientWidth,
     chart: document.getElementById('chart').getBoundingClientRect().right,
-    heights: [...document.querySelectorAll('input, #Command1')].map((e) => e.getBoundingClientRect().height),
+    heights: [...document.querySelectorAll('input:not([hidden]), #buttons button')].map((e) => e.getBoundingClientRect().height),
     modes: [...document.querySelectorAll('#Picture2 input')].map((e) => e.inputMode),
   }));
   assert.ok(layout.scroll <= layout.client, `page ${layout.scroll} px wide in ${layout.client}`);
   assert.ok(layout.chart <= layout.client, 'the chart fits the width');
   assert.ok(Math.min(...layout.heights) >= 40, `smallest target ${Math.min(...layout.heights)} px`);
   assert.deepEqual(new Set(layout.modes), new Set(['decimal']));
+  await page.close();
+});
+
+test('a 360 px phone: the chart\'s words are at least 11 CSS px and inside the box', async () => {
+  const page = await openPage('', {
+    viewport: { width: 360, height: 740 }, isMobile: true, deviceScaleFactor: 2,
+    init: () => {
+      window.chartWords = [];
+      const fillText = CanvasRenderingContext2D.prototype.fillText;
+      CanvasRenderingContext2D.prototype.fillText = function (text, x, y) {
+        const end = x + this.measureText(text).width;
+        window.chartWords.push({ text, px: parseFloat(this.font) / devicePixelRatio, x, end, box: this.canvas.width });
+        return fillText.call(this, text, x, y);
+      };
+    },
+  });
+  const words = await page.evaluate(() => window.chartWords);
+  assert.ok(words.some((w) => w.text === 'Költség'), JSON.stringify(words));
+  for (const w of words) {
+    assert.ok(w.px >= 11, `${w.text}: ${w.px} px`);
+    assert.ok(w.x >= 0 && w.end <= w.box + 0.5, `${w.text} leaves the box: ${w.x}..${w.end} of ${w.box}`);
+  }
+  await page.close();
+});
+
+test('Link másolása copies the scenario\'s address', async () => {
+  const page = await openPage('?Tamogatas=40');
+  await page.context().grantPermissions(['clipboard-read', 'clipboard-write'], { origin: server.url });
+  await page.getByRole('button', { name: 'Link másolása' }).click();
+  await page.getByRole('button', { name: 'Link másolva' }).waitFor();
+  const copied = await page.evaluate(() => navigator.clipboard.readText());
+  assert.equal(copied, page.url());
+  assert.match(copied, /Tamogatas=40/);
   await page.close();
 });
 
@@ -358,9 +419,24 @@ test('axe-core finds no serious or critical violation, with and without a messag
 test('print gives one A4 page, also with the analysis open', async () => {
   const page = await openPage();
   await openAnalysis(page);
-  const pdf = (await page.pdf({ format: 'A4', printBackground: true })).toString('latin1');
-  const pages = pdf.match(/\/Type\s*\/Page(?!s)/g) ?? [];
+  const pdf = await page.pdf({ format: 'A4', printBackground: true });
+  const pages = pdf.toString('latin1').match(/\/Type\s*\/Page(?!s)/g) ?? [];
   assert.equal(pages.length, 1);
+  // The open analysis is on it, with the results.
+  const text = spawnSync('pdftotext', ['-', '-'], { input: pdf }).stdout.toString();
+  for (const words of ['Számított értékek', 'Megtérülési küszöbértékek', 'Érzékenység']) assert.match(text, new RegExp(words));
+  await page.close();
+});
+
+test('the user guide is in the page\'s folder, linked from the page, with its pictures', async () => {
+  const page = await openPage();
+  await page.getByRole('link', { name: 'Felhasználói útmutató' }).click();
+  await page.waitForURL(/felhasznaloi-utmutato\.html$/);
+  await page.waitForLoadState('load');
+  assert.equal(await page.title(), 'Zeltano-Redurir – felhasználói útmutató');
+  const pictures = await page.evaluate(() => [...document.images].map((i) => [i.getAttribute('src'), i.naturalWidth]));
+  assert.ok(pictures.length > 0);
+  for (const [src, width] of pictures) assert.ok(width > 0, `${src} is missing`);
   await page.close();
 });
 

@@ -1,0 +1,45 @@
+// The scenario files (*.zeltano.json) the window opens and saves. The core
+// writes and reads them (zr_scenario_text, zr_parse_scenario), so a file
+// saved here is byte for byte what the window saves for the same texts, and
+// a file the window refuses is refused here with the window's reason.
+'use strict';
+
+// `lineOf` makes the core's line of box texts; `read` and `write` are the
+// boxes' texts; `calculate` runs Calculate on what the boxes hold.
+function createScenarioFiles({ coreCall, coreReady, separator, lineOf, read, write, calculate, showMessage }) {
+  const FILE_NAME = 'forgatokonyv.zeltano.json';
+  const CANNOT_SAVE = 'A forgatókönyv nem menthető: a tartalma nem állítható elő.';
+  const CANNOT_OPEN = 'Ez a fájl nem nyitható meg forgatókönyvként:';
+
+  // Downloads the file for the boxes' texts.
+  async function save() {
+    await coreReady();
+    const text = coreCall('zr_scenario_text', lineOf(read()));
+    if (text === '') {
+      await showMessage(CANNOT_SAVE, null, 'Forgatókönyv mentése');
+      return;
+    }
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([text], { type: 'application/json' }));
+    link.download = FILE_NAME;
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 60_000);
+  }
+
+  // Reads `file` into the boxes and calculates, as the window opens one; a
+  // file that is no scenario leaves the boxes alone and is refused with why.
+  async function open(file) {
+    await coreReady();
+    const answer = JSON.parse(coreCall('zr_parse_scenario', await file.text(), separator));
+    if ('error' in answer) {
+      await showMessage(`${CANNOT_OPEN}\n${file.name}\n\n${answer.error}`, null, 'Forgatókönyv megnyitása');
+      return;
+    }
+    write(answer.texts);
+    await calculate();
+  }
+
+  return { save, open };
+}
