@@ -114,6 +114,8 @@ EnergyPriceDialog::EnergyPriceDialog(QLineEdit& target, const QLineEdit& akoll,
   }
   ChooseCarrier(0);
   setMinimumWidth(460);
+  // The bill's price is what the user brings; the carrier is gas by default.
+  price_->setFocus();
 }
 
 void EnergyPriceDialog::ChooseCarrier(int index) {
