@@ -27,6 +27,7 @@
 #include "assets.h"
 #include "chart_export.h"
 #include "chart_frame.h"
+#include "energy_price_dialog.h"
 #include "error_reporter.h"
 #include "figure_fit.h"
 #include "fonts.h"
@@ -185,6 +186,7 @@ void MainWindow::SetUpControls() {
   shifted_access_key(Qt::Key_K, ui_->Command2);
 
   SetUpMenu();
+  AttachEnergyPriceHelper(*this, format_);
 
   // The tab order starts at the chart box, which therefore has the focus
   // when the window is first shown.

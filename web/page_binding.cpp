@@ -11,6 +11,7 @@
 #include "analysis.h"
 #include "analysis_json.h"
 #include "calculation_run.h"
+#include "energy_price.h"
 #include "field_texts.h"
 #include "number_text.h"
 #include "outcome_json.h"
@@ -120,6 +121,57 @@ EMSCRIPTEN_KEEPALIVE const char* zr_parse_scenario(const char* content, const ch
       out["texts"] = std::move(texts);
     }
     answer = out.dump(-1, ' ', false, json::error_handler_t::replace);
+  });
+}
+
+// The energy price helper's carriers: [{"name", "unit", "heating_value",
+// "efficiency", "co2"}], the defaults as texts ("" where the user must give one).
+EMSCRIPTEN_KEEPALIVE const char* zr_energy_carriers(const char* separator) {
+  return Answer([&] {
+    const zr::NumberFormat format = FormatWith(separator);
+    const auto text = [&](const std::optional<zr::Money>& value) {
+      return value ? zr::MoneyText(*value, format) : std::string();
+    };
+    nlohmann::ordered_json out = nlohmann::ordered_json::array();
+    for (const zr::CarrierInfo& info : zr::Carriers()) {
+      out.push_back({{"name", info.name},
+                     {"unit", info.unit},
+                     {"heating_value", text(info.heating_value_kwh)},
+                     {"efficiency", text(info.efficiency_percent)},
+                     {"co2", text(info.co2_kg_per_fuel_kwh)}});
+    }
+    answer = out.dump();
+  });
+}
+
+// The conversion of the energy price helper. `request` holds "carrier" (its
+// index in zr_energy_carriers) and the texts "unit_price", "heating_value",
+// "efficiency", "yearly_use", "band", "price_above_band", "co2", "Akoll",
+// "Qkoll", "Elettartam"; a missing text is empty. Answers {"price": the text
+// for box 15 or null, "message", "co2"}.
+EMSCRIPTEN_KEEPALIVE const char* zr_energy_price(const char* request, const char* separator) {
+  return Answer([&] {
+    const auto in = nlohmann::json::parse(request);
+    const auto text = [&](const char* key) { return in.value(key, std::string()); };
+    zr::EnergyPriceInput input;
+    const auto index = in.value("carrier", std::size_t{0});
+    input.carrier = zr::Carriers().at(index).carrier;
+    input.unit_price = text("unit_price");
+    input.heating_value = text("heating_value");
+    input.efficiency_percent = text("efficiency");
+    input.yearly_use = text("yearly_use");
+    input.band = text("band");
+    input.price_above_band = text("price_above_band");
+    input.co2_factor = text("co2");
+    input.akoll = text("Akoll");
+    input.qkoll = text("Qkoll");
+    input.elettartam = text("Elettartam");
+    const zr::EnergyPriceResult r = zr::ConvertEnergyPrice(input, FormatWith(separator));
+    nlohmann::ordered_json out = {{"price", r.price_text ? nlohmann::ordered_json(*r.price_text)
+                                                         : nlohmann::ordered_json(nullptr)},
+                                  {"message", r.message},
+                                  {"co2", r.co2_text}};
+    answer = out.dump();
   });
 }
 

@@ -111,7 +111,7 @@ test('after one visit the page opens and computes with the network off', async (
   await page.waitForSelector('html[data-ready]');
   await expectLabels(page, {});
   await page.locator('#Tamogatasb').fill('50');
-  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.getByRole('button', { name: 'Számítás', exact: true }).click();
   await page.waitForURL(/Tamogatas=50/);
   await expectLabels(page, { Tamogatas: '50' });
   // The analysis's worker and its core come from the cache as well.

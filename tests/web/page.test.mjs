@@ -123,7 +123,7 @@ test('wrong boxes are reported in order and replaced after each OK', async () =>
   for (const [field, text] of Object.entries(typed)) await box(page, field).fill(text);
   const expected = nativeOutcome(typed);
   assert.equal(expected.findings.length, 4);
-  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.getByRole('button', { name: 'Számítás', exact: true }).click();
   // While the first message is open the later boxes still hold their texts.
   await dialog(page).waitFor();
   assert.equal(await box(page, 'Energiaarvalt').inputValue(), '200');
@@ -194,13 +194,13 @@ test('the chart shows the cost and savings colours, crisp at the pixel ratio', a
 test('the texts travel in the URL: reload, Back and Forward restore them', async () => {
   const page = await openPage();
   await box(page, 'Tamogatas').fill('50');
-  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.getByRole('button', { name: 'Számítás', exact: true }).click();
   await page.waitForURL(/Tamogatas=50/);
   const fifty = nativeOutcome({ Tamogatas: '50' });
   expectOutcome(await shown(page), fifty);
 
   await box(page, 'Tamogatas').fill('100');
-  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.getByRole('button', { name: 'Számítás', exact: true }).click();
   await page.waitForURL(/Tamogatas=100/);
   await page.goBack();
   await page.waitForFunction(() => document.getElementById('Tamogatasb').value === '50');
@@ -257,7 +257,7 @@ test('a text of millions of characters is a wrong text; one past the line limit 
     page.evaluate(([t, n]) => { document.getElementById('Qkollb').value = t.repeat(n); }, [text, times]);
   const long = '9'.repeat(2_000_000);
   await setQkoll(long);
-  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.getByRole('button', { name: 'Számítás', exact: true }).click();
   const expected = nativeOutcome({ Qkoll: long });
   await answerFindings(page, expected.findings);
   expectOutcome(await shown(page), expected);
@@ -266,7 +266,7 @@ test('a text of millions of characters is a wrong text; one past the line limit 
   // Longer than the evaluator's 16 MiB line: the core answers an error, and
   // nothing of the former run stays beside the new text.
   await setQkoll('9', 17 << 20);
-  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.getByRole('button', { name: 'Számítás', exact: true }).click();
   await dialog(page).waitFor();
   assert.equal(await page.locator('#message-text').textContent(), 'A számítás nem sikerült.');
   await dialog(page).getByRole('button', { name: 'OK' }).click();
@@ -277,7 +277,7 @@ test('a text of millions of characters is a wrong text; one past the line limit 
 
   // The page goes on as before.
   await setQkoll('700');
-  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.getByRole('button', { name: 'Számítás', exact: true }).click();
   await page.waitForFunction(() => document.getElementById('L').value !== '');
   expectOutcome(await shown(page), nativeOutcome({ Qkoll: '700' }));
   assert.equal((await analysisShown(page)).breakEven.Qkoll[0], '700');
@@ -309,13 +309,13 @@ test('a run that traps in the core clears the results, and the next one runs on 
   const page = await openPage('', { init });
   await page.evaluate(() => { window.trap = true; });
   await box(page, 'Tamogatas').fill('50');
-  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.getByRole('button', { name: 'Számítás', exact: true }).click();
   await dialog(page).waitFor();
   assert.equal(await page.locator('#message-text').textContent(), 'A számítás nem sikerült.');
   const { labels } = await shown(page);
   assert.deepEqual(Object.entries(labels).filter(([, text]) => text !== ''), [], 'figures left standing');
   await dialog(page).getByRole('button', { name: 'OK' }).click();
-  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.getByRole('button', { name: 'Számítás', exact: true }).click();
   await page.waitForFunction(() => document.getElementById('L').value !== '');
   expectOutcome(await shown(page), nativeOutcome({ Tamogatas: '50' }));
   assert.equal(await page.evaluate(() => window.cores), 2);
@@ -326,7 +326,7 @@ test('a pasted lone surrogate is a wrong text like any other', async () => {
   const page = await openPage();
   // Set in the page: the automation protocol itself would make it U+FFFD.
   await page.evaluate(() => { document.getElementById('Akollb').value = '6\ud800'; });
-  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.getByRole('button', { name: 'Számítás', exact: true }).click();
   await answerFindings(page, nativeOutcome({ Akoll: '6\ufffd' }).findings);
   assert.equal(await box(page, 'Akoll').inputValue(), '6');
   await page.close();
@@ -410,7 +410,7 @@ test('axe-core finds no serious or critical violation, with and without a messag
   await openAnalysis(page);
   await check('the page with the analysis');
   await box(page, 'Qkoll').fill('x');
-  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.getByRole('button', { name: 'Számítás', exact: true }).click();
   await dialog(page).waitFor();
   await check('the message');
   await page.close();
@@ -479,7 +479,7 @@ test('the analysis shows the start-up figures and follows every Calculate, never
   });
   await box(page, 'Energiaar').fill('30');
   await box(page, 'Qkoll').fill('sok');
-  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.getByRole('button', { name: 'Számítás', exact: true }).click();
   // While the run is still reporting, the former scenario's figures are gone.
   await dialog(page).waitFor();
   assert.deepEqual(await page.evaluate(() => [NPV.value, Allapot.textContent, Kuszobertekek.rows[15].cells[2].textContent]),

@@ -1,0 +1,199 @@
+#include "energy_price_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "number_text.h"
+#include "require_child.h"
+
+namespace zr {
+namespace {
+
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString DefaultText(const std::optional<Money>& value, const NumberFormat& format) {
+  return value ? Q(MoneyText(*value, format)) : QString();
+}
+
+QLineEdit* Field(const char* name, QWidget* parent) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  return box;
+}
+
+}  // namespace
+
+EnergyPriceDialog::EnergyPriceDialog(QLineEdit& target, const QLineEdit& akoll,
+                                     const QLineEdit& qkoll, const QLineEdit& elettartam,
+                                     NumberFormat format, QWidget* parent)
+    : QDialog(parent),
+      target_(target),
+      akoll_(akoll),
+      qkoll_(qkoll),
+      elettartam_(elettartam),
+      format_(std::move(format)) {
+  setWindowTitle(QStringLiteral("Energiaár átszámítása"));
+  setObjectName(QStringLiteral("EnergiaarAtszamitas"));
+
+  carrier_ = new QComboBox(this);
+  carrier_->setObjectName(QStringLiteral("Energiahordozo"));
+  for (const CarrierInfo& info : Carriers()) carrier_->addItem(Q(info.name));
+  price_ = Field("Egysegar", this);
+  heating_value_ = Field("Futoertek", this);
+  efficiency_ = Field("Hatasfok", this);
+  yearly_use_ = Field("EvesFogyasztas", this);
+  band_ = Field("KedvezmenyesSav", this);
+  price_above_ = Field("SavFelettiAr", this);
+  co2_ = Field("Co2Tenyezo", this);
+
+  auto* form = new QFormLayout;
+  price_label_ = new QLabel(this);
+  heating_value_label_ = new QLabel(this);
+  form->addRow(QStringLiteral("&Energiahordozó:"), carrier_);
+  form->addRow(price_label_, price_);
+  form->addRow(heating_value_label_, heating_value_);
+  form->addRow(QStringLiteral("&Hatásfok (%):"), efficiency_);
+  price_label_->setBuddy(price_);
+  heating_value_label_->setBuddy(heating_value_);
+
+  auto* band_box = new QGroupBox(QStringLiteral("Kétsávos ár (ha a számla két árat ismer)"), this);
+  auto* band_form = new QFormLayout(band_box);
+  yearly_use_label_ = new QLabel(band_box);
+  band_label_ = new QLabel(band_box);
+  price_above_label_ = new QLabel(band_box);
+  band_form->addRow(yearly_use_label_, yearly_use_);
+  band_form->addRow(band_label_, band_);
+  band_form->addRow(price_above_label_, price_above_);
+  yearly_use_label_->setBuddy(yearly_use_);
+  band_label_->setBuddy(band_);
+  price_above_label_->setBuddy(price_above_);
+
+  auto* co2_form = new QFormLayout;
+  co2_form->addRow(QStringLiteral("&CO₂-kibocsátási tényező (kg/kWh tüzelőanyag):"), co2_);
+
+  result_ = new QLabel(this);
+  result_->setObjectName(QStringLiteral("Eredmeny"));
+  message_ = new QLabel(this);
+  message_->setObjectName(QStringLiteral("Uzenet"));
+  message_->setWordWrap(true);
+  co2_text_ = new QLabel(this);
+  co2_text_->setObjectName(QStringLiteral("Co2Szoveg"));
+  co2_text_->setWordWrap(true);
+
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* write = buttons->addButton(QStringLiteral("&Beírás"), QDialogButtonBox::AcceptRole);
+  write->setObjectName(QStringLiteral("Beiras"));
+  write->setDefault(true);
+  buttons->addButton(QStringLiteral("Mégse"), QDialogButtonBox::RejectRole);
+  connect(buttons, &QDialogButtonBox::accepted, this, &EnergyPriceDialog::Write);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(band_box);
+  layout->addLayout(co2_form);
+  layout->addWidget(result_);
+  layout->addWidget(message_);
+  layout->addWidget(co2_text_);
+  layout->addWidget(buttons);
+
+  connect(carrier_, &QComboBox::currentIndexChanged, this, &EnergyPriceDialog::ChooseCarrier);
+  for (QLineEdit* box :
+       {price_, heating_value_, efficiency_, yearly_use_, band_, price_above_, co2_}) {
+    connect(box, &QLineEdit::textChanged, this, &EnergyPriceDialog::Update);
+  }
+  ChooseCarrier(0);
+  setMinimumWidth(460);
+  // The bill's price is what the user brings; the carrier is gas by default.
+  price_->setFocus();
+}
+
+void EnergyPriceDialog::ChooseCarrier(int index) {
+  const CarrierInfo& info = Carriers()[static_cast<std::size_t>(index)];
+  const QString unit = Q(info.unit);
+  price_label_->setText(QStringLiteral("E&gységár (Ft/%1):").arg(unit));
+  heating_value_label_->setText(QStringLiteral("&Fűtőérték (kWh/%1):").arg(unit));
+  yearly_use_label_->setText(
+      QStringLiteral("Éves fogyasztás (%1/év, kollektor nélkül):").arg(unit));
+  band_label_->setText(QStringLiteral("Kedvezményes sáv (%1/év):").arg(unit));
+  price_above_label_->setText(QStringLiteral("Sáv feletti egységár (Ft/%1):").arg(unit));
+  heating_value_->setText(DefaultText(info.heating_value_kwh, format_));
+  efficiency_->setText(DefaultText(info.efficiency_percent, format_));
+  co2_->setText(DefaultText(info.co2_kg_per_fuel_kwh, format_));
+  Update();
+}
+
+EnergyPriceInput EnergyPriceDialog::Input() const {
+  EnergyPriceInput in;
+  in.carrier = Carriers()[static_cast<std::size_t>(carrier_->currentIndex())].carrier;
+  in.unit_price = price_->text().toStdString();
+  in.heating_value = heating_value_->text().toStdString();
+  in.efficiency_percent = efficiency_->text().toStdString();
+  in.yearly_use = yearly_use_->text().toStdString();
+  in.band = band_->text().toStdString();
+  in.price_above_band = price_above_->text().toStdString();
+  in.co2_factor = co2_->text().toStdString();
+  in.akoll = akoll_.text().toStdString();
+  in.qkoll = qkoll_.text().toStdString();
+  in.elettartam = elettartam_.text().toStdString();
+  return in;
+}
+
+void EnergyPriceDialog::Update() {
+  const EnergyPriceResult r = ConvertEnergyPrice(Input(), format_);
+  result_->setText(r.price_text
+                       ? QStringLiteral("Energiaár: %1 Ft/kWh hasznos hő").arg(Q(*r.price_text))
+                       : QString());
+  message_->setText(Q(r.message));
+  co2_text_->setText(Q(r.co2_text));
+}
+
+void EnergyPriceDialog::Write() {
+  const EnergyPriceResult r = ConvertEnergyPrice(Input(), format_);
+  if (!r.price_text) {
+    message_->setText(Q(r.message));
+    return;
+  }
+  target_.setText(Q(*r.price_text));
+  accept();
+}
+
+void AttachEnergyPriceHelper(QWidget& window, const NumberFormat& format) {
+  auto* box = RequireChild<QLineEdit>(window, QStringLiteral("Energiaarb"));
+  const auto* akoll = RequireChild<QLineEdit>(window, QStringLiteral("Akollb"));
+  const auto* qkoll = RequireChild<QLineEdit>(window, QStringLiteral("Qkollb"));
+  const auto* elettartam = RequireChild<QLineEdit>(window, QStringLiteral("Elettartamb"));
+  const auto open = [box, akoll, qkoll, elettartam, format, &window] {
+    auto* dialog = new EnergyPriceDialog(*box, *akoll, *qkoll, *elettartam, format, &window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+  };
+  box->setToolTip(
+      QStringLiteral("Ft/kWh hasznos hő. A számla árából az F4 vagy a jobb gombos menü "
+                     "„Energiaár átszámítása…” pontja számolja át."));
+  auto* shortcut =
+      new QShortcut(QKeySequence(Qt::Key_F4), box, nullptr, nullptr, Qt::WidgetShortcut);
+  QObject::connect(shortcut, &QShortcut::activated, box, open);
+  box->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(box, &QWidget::customContextMenuRequested, box, [box, open](const QPoint& at) {
+    QMenu* menu = box->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addSeparator();
+    QAction* action = menu->addAction(QStringLiteral("Energiaár átszámítása…"), open);
+    action->setShortcut(QKeySequence(Qt::Key_F4));
+    action->setObjectName(QStringLiteral("EnergiaarAtszamitasMenu"));
+    menu->popup(box->mapToGlobal(at));
+  });
+}
+
+}  // namespace zr

@@ -1,0 +1,126 @@
+// "Átszámítás": the energy price helper next to box 15. The conversion, its
+// defaults and its messages are the core's (zr_energy_carriers,
+// zr_energy_price); this script only lays out the dialog and writes the
+// core's value into the box. A classic script, as page.js.
+'use strict';
+
+(() => {
+  const box = document.getElementById('Energiaarb');
+  if (!box) return;
+  const element = (tag, properties = {}, ...children) => {
+    const made = Object.assign(document.createElement(tag), properties);
+    made.append(...children);
+    return made;
+  };
+  const open = element('button', { type: 'button', id: 'Atszamitas', textContent: 'Átszámítás' });
+  open.setAttribute('aria-haspopup', 'dialog');
+  open.title = 'A számla egységárából Ft/kWh hasznos hő';
+  box.after(open);
+
+  // The helper's own core and dialog, made when it is first opened: a page
+  // that never uses it loads no second core.
+  let ready = null;
+  open.addEventListener('click', async () => {
+    ready ??= setUp();
+    (await ready)();
+  });
+
+  async function setUp() {
+    const core = await createZeltanoCore();
+    const call = (name, ...args) => core.callText(name, ...args);
+
+    // The page's separator, chosen as page.js chooses it.
+    function regionalSeparator() {
+      try {
+        const parts = new Intl.NumberFormat(navigator.language || 'hu').formatToParts(0.5);
+        const decimal = parts.find((p) => p.type === 'decimal')?.value;
+        if (decimal && call('zr_separator_problem', decimal) === '') return decimal;
+      } catch {
+        // an unknown language tag: keep the default
+      }
+      return ',';
+    }
+    const separator = regionalSeparator();
+    const carriers = JSON.parse(call('zr_energy_carriers', separator));
+
+    const fields = {};
+    const captions = {};
+    function row(key, caption) {
+      fields[key] = element('input', { id: `ar-${key}`, type: 'text', inputMode: 'decimal' });
+      captions[key] = element('label', { htmlFor: `ar-${key}`, textContent: caption });
+      return element('div', { className: 'row' }, captions[key], fields[key]);
+    }
+    const carrier = element('select', { id: 'ar-carrier' },
+      ...carriers.map((c, i) => element('option', { value: String(i), textContent: c.name })));
+    const result = element('p', { id: 'ar-result' });
+    const message = element('p', { id: 'ar-message', role: 'status' });
+    const co2 = element('p', { id: 'ar-co2' });
+    const write = element('button', { type: 'submit', id: 'ar-write', textContent: 'Beírás' });
+    const cancel = element('button', { type: 'button', textContent: 'Mégse' });
+    const title = element('h2', { id: 'ar-title', textContent: 'Energiaár átszámítása' });
+    const dialog = element('dialog', { id: 'Atszamitas-ablak' },
+      element('form', { method: 'dialog' },
+        title,
+        element('div', { className: 'row' },
+          element('label', { htmlFor: 'ar-carrier', textContent: 'Energiahordozó' }), carrier),
+        row('unit_price', ''), row('heating_value', ''), row('efficiency', 'Hatásfok (%)'),
+        element('fieldset', {},
+          element('legend', { textContent: 'Kétsávos ár (ha a számla két árat ismer)' }),
+          row('yearly_use', ''), row('band', ''), row('price_above_band', '')),
+        row('co2', 'CO₂-kibocsátási tényező (kg/kWh tüzelőanyag)'),
+        result, message, co2,
+        element('div', { className: 'buttons' }, write, cancel)));
+    dialog.setAttribute('aria-labelledby', 'ar-title');
+    // In the document only while open: closed, it is no part of the page.
+    dialog.addEventListener('close', () => dialog.remove());
+
+    function convert() {
+      const request = { carrier: Number(carrier.value) };
+      for (const [key, input] of Object.entries(fields)) request[key] = input.value;
+      for (const name of ['Akoll', 'Qkoll', 'Elettartam']) {
+        request[name] = document.getElementById(`${name}b`).value;
+      }
+      return JSON.parse(call('zr_energy_price', JSON.stringify(request), separator));
+    }
+    function update() {
+      const answer = convert();
+      result.textContent =
+        typeof answer.price === 'string' ? `Energiaár: ${answer.price} Ft/kWh hasznos hő` : '';
+      message.textContent = answer.message ?? '';
+      co2.textContent = answer.co2 ?? '';
+    }
+    function chooseCarrier() {
+      const c = carriers[Number(carrier.value)];
+      captions.unit_price.textContent = `Egységár (Ft/${c.unit})`;
+      captions.heating_value.textContent = `Fűtőérték (kWh/${c.unit})`;
+      captions.yearly_use.textContent = `Éves fogyasztás (${c.unit}/év, kollektor nélkül)`;
+      captions.band.textContent = `Kedvezményes sáv (${c.unit}/év)`;
+      captions.price_above_band.textContent = `Sáv feletti egységár (Ft/${c.unit})`;
+      fields.heating_value.value = c.heating_value;
+      fields.efficiency.value = c.efficiency;
+      fields.co2.value = c.co2;
+      update();
+    }
+    carrier.addEventListener('change', chooseCarrier);
+    for (const input of Object.values(fields)) input.addEventListener('input', update);
+    write.addEventListener('click', (event) => {
+      const answer = convert();
+      if (typeof answer.price !== 'string') {
+        event.preventDefault();
+        message.textContent = answer.message ?? '';
+        return;
+      }
+      box.value = answer.price;
+      box.dispatchEvent(new Event('input', { bubbles: true }));
+    });
+    cancel.addEventListener('click', () => dialog.close());
+    chooseCarrier();
+
+    return () => {
+      document.body.append(dialog);
+      update();  // the scenario boxes may have changed since
+      dialog.showModal();
+      fields.unit_price.focus();
+    };
+  }
+})();
