@@ -146,7 +146,7 @@ test('one polite announcement per Calculate; the figures are no live regions', a
       .observe(document.getElementById('announce'), { childList: true, characterData: true, subtree: true });
   });
   await box(page, 'Kamatlab').fill('abc');
-  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.getByRole('button', { name: 'Számítás', exact: true }).click();
   await answerFindings(page, nativeOutcome({ Kamatlab: 'abc' }).findings);
   await page.waitForFunction(() => window.announcements.length > 0);
   // Time for a stray second one.

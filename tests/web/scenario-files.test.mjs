@@ -63,7 +63,7 @@ let saved;
 test('Mentés downloads the window\'s file, and the window reports the page\'s figures from it', { skip: !existsSync(windowProgram) && 'no window build' }, async () => {
   const page = await openPage();
   for (const [field, text] of Object.entries(typed)) await page.locator(`#${field}b`).fill(text);
-  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.getByRole('button', { name: 'Számítás', exact: true }).click();
   await page.waitForFunction(() => new URLSearchParams(location.search).has('Tamogatas'));
   const texts = await boxTexts(page);
   const [download] = await Promise.all([page.waitForEvent('download'), page.getByRole('button', { name: 'Mentés' }).click()]);
@@ -121,7 +121,7 @@ test('a file that is no scenario is refused with the window\'s reason; the boxes
   assert.deepEqual(await boxTexts(page), before);
   // A wrong box after it is a wrong box again.
   await page.locator('#Kamatlabb').fill('abc');
-  await page.getByRole('button', { name: 'Számítás' }).click();
+  await page.getByRole('button', { name: 'Számítás', exact: true }).click();
   await page.getByRole('dialog', { name: 'HIBÁS ADAT' }).waitFor();
   await page.getByRole('dialog').getByRole('button', { name: 'OK' }).click();
   await page.close();
