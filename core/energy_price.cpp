@@ -157,4 +157,35 @@ EnergyPriceResult ConvertEnergyPrice(const EnergyPriceInput& input, const Number
   }
 }
 
+namespace {
+
+struct Word {
+  std::string_view key;
+  std::string_view text;
+};
+
+constexpr std::array<Word, static_cast<std::size_t>(EnergyPriceWord::kCount)> kWords{{
+    {"title", "Energiaár átszámítása"},
+    {"carrier", "Energiahordozó"},
+    {"unitPrice", "Egységár (Ft/%1)"},
+    {"heatingValue", "Fűtőérték (kWh/%1)"},
+    {"efficiency", "Hatásfok (%)"},
+    {"bandTitle", "Kétsávos ár (ha a számla két árat ismer)"},
+    {"yearlyUse", "Éves fogyasztás (%1/év, kollektor nélkül)"},
+    {"band", "Kedvezményes sáv (%1/év)"},
+    {"priceAboveBand", "Sáv feletti egységár (Ft/%1)"},
+    {"co2Factor", "CO₂-kibocsátási tényező (kg/kWh tüzelőanyag)"},
+    {"write", "Beírás"},
+    {"result", "Energiaár: %1 Ft/kWh hasznos hő"},
+}};
+
+}  // namespace
+
+std::string_view WordOf(EnergyPriceWord word) {
+  return kWords[static_cast<std::size_t>(word)].text;
+}
+std::string_view WordKey(EnergyPriceWord word) {
+  return kWords[static_cast<std::size_t>(word)].key;
+}
+
 }  // namespace zr

@@ -71,4 +71,25 @@ struct EnergyPriceResult {
 
 EnergyPriceResult ConvertEnergyPrice(const EnergyPriceInput& input, const NumberFormat& format);
 
+// The helper's words, the window's and the page's alike; in a label "%1"
+// stands for the chosen carrier's unit.
+enum class EnergyPriceWord {
+  kTitle,
+  kCarrier,
+  kUnitPrice,
+  kHeatingValue,
+  kEfficiency,
+  kBandTitle,
+  kYearlyUse,
+  kBand,
+  kPriceAboveBand,
+  kCo2Factor,
+  kWrite,
+  kResult,  // "%1" is the price
+  kCount
+};
+std::string_view WordOf(EnergyPriceWord word);
+// The word's name in the page's table of words ("unitPrice", ...).
+std::string_view WordKey(EnergyPriceWord word);
+
 }  // namespace zr

@@ -14,6 +14,12 @@
 
 namespace zr {
 
+// The scenario file commands' words, the window's and the page's alike.
+inline constexpr std::string_view kOpenScenarioTitle = "Forgatókönyv megnyitása";
+inline constexpr std::string_view kSaveScenarioTitle = "Forgatókönyv mentése";
+inline constexpr std::string_view kCannotOpenScenario =
+    "Ez a fájl nem nyitható meg forgatókönyvként:";
+
 // The name a saved scenario gets when the user gives none.
 inline constexpr const char* kScenarioSuffix = ".zeltano.json";
 // Box texts are short; anything larger is not a scenario.

@@ -17,6 +17,20 @@
 namespace zr {
 namespace {
 
+// The helper's word from the core.
+QString W(EnergyPriceWord word) {
+  const std::string_view text = WordOf(word);
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The word as a form label: its access key before the character at `key`,
+// a colon after it.
+QString Keyed(EnergyPriceWord word, qsizetype key) {
+  QString text = W(word);
+  text.insert(key, QLatin1Char('&'));
+  return text + QStringLiteral(":");
+}
+
 QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -42,7 +56,7 @@ EnergyPriceDialog::EnergyPriceDialog(QLineEdit& target, const QLineEdit& akoll,
       qkoll_(qkoll),
       elettartam_(elettartam),
       format_(std::move(format)) {
-  setWindowTitle(QStringLiteral("Energiaár átszámítása"));
+  setWindowTitle(W(EnergyPriceWord::kTitle));
   setObjectName(QStringLiteral("EnergiaarAtszamitas"));
 
   carrier_ = new QComboBox(this);
@@ -59,14 +73,14 @@ EnergyPriceDialog::EnergyPriceDialog(QLineEdit& target, const QLineEdit& akoll,
   auto* form = new QFormLayout;
   price_label_ = new QLabel(this);
   heating_value_label_ = new QLabel(this);
-  form->addRow(QStringLiteral("&Energiahordozó:"), carrier_);
+  form->addRow(Keyed(EnergyPriceWord::kCarrier, 0), carrier_);
   form->addRow(price_label_, price_);
   form->addRow(heating_value_label_, heating_value_);
-  form->addRow(QStringLiteral("&Hatásfok (%):"), efficiency_);
+  form->addRow(Keyed(EnergyPriceWord::kEfficiency, 0), efficiency_);
   price_label_->setBuddy(price_);
   heating_value_label_->setBuddy(heating_value_);
 
-  auto* band_box = new QGroupBox(QStringLiteral("Kétsávos ár (ha a számla két árat ismer)"), this);
+  auto* band_box = new QGroupBox(W(EnergyPriceWord::kBandTitle), this);
   auto* band_form = new QFormLayout(band_box);
   yearly_use_label_ = new QLabel(band_box);
   band_label_ = new QLabel(band_box);
@@ -79,7 +93,7 @@ EnergyPriceDialog::EnergyPriceDialog(QLineEdit& target, const QLineEdit& akoll,
   price_above_label_->setBuddy(price_above_);
 
   auto* co2_form = new QFormLayout;
-  co2_form->addRow(QStringLiteral("&CO₂-kibocsátási tényező (kg/kWh tüzelőanyag):"), co2_);
+  co2_form->addRow(Keyed(EnergyPriceWord::kCo2Factor, 0), co2_);
 
   result_ = new QLabel(this);
   result_->setObjectName(QStringLiteral("Eredmeny"));
@@ -91,7 +105,8 @@ EnergyPriceDialog::EnergyPriceDialog(QLineEdit& target, const QLineEdit& akoll,
   co2_text_->setWordWrap(true);
 
   auto* buttons = new QDialogButtonBox(this);
-  QPushButton* write = buttons->addButton(QStringLiteral("&Beírás"), QDialogButtonBox::AcceptRole);
+  QPushButton* write = buttons->addButton(QStringLiteral("&") + W(EnergyPriceWord::kWrite),
+                                          QDialogButtonBox::AcceptRole);
   write->setObjectName(QStringLiteral("Beiras"));
   write->setDefault(true);
   buttons->addButton(QStringLiteral("Mégse"), QDialogButtonBox::RejectRole);
@@ -121,12 +136,11 @@ EnergyPriceDialog::EnergyPriceDialog(QLineEdit& target, const QLineEdit& akoll,
 void EnergyPriceDialog::ChooseCarrier(int index) {
   const CarrierInfo& info = Carriers()[static_cast<std::size_t>(index)];
   const QString unit = Q(info.unit);
-  price_label_->setText(QStringLiteral("E&gységár (Ft/%1):").arg(unit));
-  heating_value_label_->setText(QStringLiteral("&Fűtőérték (kWh/%1):").arg(unit));
-  yearly_use_label_->setText(
-      QStringLiteral("Éves fogyasztás (%1/év, kollektor nélkül):").arg(unit));
-  band_label_->setText(QStringLiteral("Kedvezményes sáv (%1/év):").arg(unit));
-  price_above_label_->setText(QStringLiteral("Sáv feletti egységár (Ft/%1):").arg(unit));
+  price_label_->setText(Keyed(EnergyPriceWord::kUnitPrice, 1).arg(unit));
+  heating_value_label_->setText(Keyed(EnergyPriceWord::kHeatingValue, 0).arg(unit));
+  yearly_use_label_->setText(W(EnergyPriceWord::kYearlyUse).arg(unit) + QStringLiteral(":"));
+  band_label_->setText(W(EnergyPriceWord::kBand).arg(unit) + QStringLiteral(":"));
+  price_above_label_->setText(W(EnergyPriceWord::kPriceAboveBand).arg(unit) + QStringLiteral(":"));
   heating_value_->setText(DefaultText(info.heating_value_kwh, format_));
   efficiency_->setText(DefaultText(info.efficiency_percent, format_));
   co2_->setText(DefaultText(info.co2_kg_per_fuel_kwh, format_));
@@ -151,9 +165,7 @@ EnergyPriceInput EnergyPriceDialog::Input() const {
 
 void EnergyPriceDialog::Update() {
   const EnergyPriceResult r = ConvertEnergyPrice(Input(), format_);
-  result_->setText(r.price_text
-                       ? QStringLiteral("Energiaár: %1 Ft/kWh hasznos hő").arg(Q(*r.price_text))
-                       : QString());
+  result_->setText(r.price_text ? W(EnergyPriceWord::kResult).arg(Q(*r.price_text)) : QString());
   message_->setText(Q(r.message));
   co2_text_->setText(Q(r.co2_text));
 }
@@ -178,9 +190,9 @@ void AttachEnergyPriceHelper(QWidget& window, const NumberFormat& format) {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
   };
-  box->setToolTip(
-      QStringLiteral("Ft/kWh hasznos hő. A számla árából az F4 vagy a jobb gombos menü "
-                     "„Energiaár átszámítása…” pontja számolja át."));
+  box->setToolTip(QStringLiteral("Ft/kWh hasznos hő. A számla árából az F4 vagy a jobb gombos menü "
+                                 "„%1…” pontja számolja át.")
+                      .arg(W(EnergyPriceWord::kTitle)));
   auto* shortcut =
       new QShortcut(QKeySequence(Qt::Key_F4), box, nullptr, nullptr, Qt::WidgetShortcut);
   QObject::connect(shortcut, &QShortcut::activated, box, open);
@@ -189,7 +201,7 @@ void AttachEnergyPriceHelper(QWidget& window, const NumberFormat& format) {
     QMenu* menu = box->createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addSeparator();
-    QAction* action = menu->addAction(QStringLiteral("Energiaár átszámítása…"), open);
+    QAction* action = menu->addAction(W(EnergyPriceWord::kTitle) + QStringLiteral("…"), open);
     action->setShortcut(QKeySequence(Qt::Key_F4));
     action->setObjectName(QStringLiteral("EnergiaarAtszamitasMenu"));
     menu->popup(box->mapToGlobal(at));

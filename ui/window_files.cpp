@@ -30,10 +30,11 @@ QString CannotWriteText(const QString& what, const QString& path, const FileFail
 
 const QString kScenarioFilter = QStringLiteral(
     "Zeltano-Redurir forgatókönyv (*.zeltano.json);;JSON-fájl (*.json);;Minden fájl (*)");
-const QString kOpenTitle = QStringLiteral("Forgatókönyv megnyitása");
-const QString kSaveTitle = QStringLiteral("Forgatókönyv mentése");
 
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+const QString kOpenTitle = FromUtf8(std::string(kOpenScenarioTitle));
+const QString kSaveTitle = FromUtf8(std::string(kSaveScenarioTitle));
 
 }  // namespace
 
@@ -72,9 +73,10 @@ void MainWindow::SaveAs_Click() {
 
 bool MainWindow::OpenScenario(const QString& path) {
   const auto refuse = [&](const QString& reason) {
-    reporter_.ShowProblem(this, kOpenTitle,
-                          QStringLiteral("Ez a fájl nem nyitható meg forgatókönyvként:\n%1\n\n%2")
-                              .arg(QDir::toNativeSeparators(path), reason));
+    reporter_.ShowProblem(
+        this, kOpenTitle,
+        (FromUtf8(std::string(kCannotOpenScenario)) + QStringLiteral("\n%1\n\n%2"))
+            .arg(QDir::toNativeSeparators(path), reason));
     return false;
   };
   const auto content = ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxScenarioBytes);

@@ -4,8 +4,9 @@
 // Reads a JSON object {field: the caption the form shows beside its box} on
 // standard input and writes {"texts": {key: text}, "captions": {field:
 // {"text", "unit"}}, "chart": {"twipsPerPixel", "cost", "savings"}}: the
-// analysis texts, each caption split from its unit, and the chart's scale
-// and curve colours.
+// analysis texts, each caption split from its unit, the chart's scale and
+// curve colours, the energy price helper's words and the scenario file
+// commands' words.
 #include <iostream>
 #include <iterator>
 #include <nlohmann/json.hpp>
@@ -14,6 +15,8 @@
 #include "analysis_json.h"
 #include "analysis_view.h"
 #include "chart_operation.h"
+#include "energy_price.h"
+#include "scenario_file.h"
 
 int main() {
   using json = nlohmann::ordered_json;
@@ -36,9 +39,19 @@ int main() {
   const json chart = {{"twipsPerPixel", zr::kTwipsPerPixel},
                       {"cost", rgb(zr::kCostColor)},
                       {"savings", rgb(zr::kSavingsColor)}};
+  json energy_price = json::object();
+  for (int i = 0; i < static_cast<int>(zr::EnergyPriceWord::kCount); ++i) {
+    const auto word = static_cast<zr::EnergyPriceWord>(i);
+    energy_price[std::string(zr::WordKey(word))] = zr::WordOf(word);
+  }
+  const json scenario = {{"openTitle", zr::kOpenScenarioTitle},
+                         {"saveTitle", zr::kSaveScenarioTitle},
+                         {"cannotOpen", zr::kCannotOpenScenario}};
   std::cout << json{{"texts", zr::AnalysisTextsToJson()},
                     {"captions", std::move(captions)},
-                    {"chart", chart}}
+                    {"chart", chart},
+                    {"energyPrice", std::move(energy_price)},
+                    {"scenario", scenario}}
                    .dump()
             << '\n';
   return std::cout.good() ? 0 : 1;

@@ -7,6 +7,8 @@
 (() => {
   const box = document.getElementById('Energiaarb');
   if (!box) return;
+  // The helper's words are the core's, as the window's dialog has them.
+  const words = JSON.parse(document.getElementById('analysis-texts').textContent).energyPrice;
   const element = (tag, properties = {}, ...children) => {
     const made = Object.assign(document.createElement(tag), properties);
     made.append(...children);
@@ -55,19 +57,19 @@
     const result = element('p', { id: 'ar-result' });
     const message = element('p', { id: 'ar-message', role: 'status' });
     const co2 = element('p', { id: 'ar-co2' });
-    const write = element('button', { type: 'submit', id: 'ar-write', textContent: 'Beírás' });
+    const write = element('button', { type: 'submit', id: 'ar-write', textContent: words.write });
     const cancel = element('button', { type: 'button', textContent: 'Mégse' });
-    const title = element('h2', { id: 'ar-title', textContent: 'Energiaár átszámítása' });
+    const title = element('h2', { id: 'ar-title', textContent: words.title });
     const dialog = element('dialog', { id: 'Atszamitas-ablak' },
       element('form', { method: 'dialog' },
         title,
         element('div', { className: 'row' },
-          element('label', { htmlFor: 'ar-carrier', textContent: 'Energiahordozó' }), carrier),
-        row('unit_price', ''), row('heating_value', ''), row('efficiency', 'Hatásfok (%)'),
+          element('label', { htmlFor: 'ar-carrier', textContent: words.carrier }), carrier),
+        row('unit_price', ''), row('heating_value', ''), row('efficiency', words.efficiency),
         element('fieldset', {},
-          element('legend', { textContent: 'Kétsávos ár (ha a számla két árat ismer)' }),
+          element('legend', { textContent: words.bandTitle }),
           row('yearly_use', ''), row('band', ''), row('price_above_band', '')),
-        row('co2', 'CO₂-kibocsátási tényező (kg/kWh tüzelőanyag)'),
+        row('co2', words.co2Factor),
         result, message, co2,
         element('div', { className: 'buttons' }, write, cancel)));
     dialog.setAttribute('aria-labelledby', 'ar-title');
@@ -85,17 +87,17 @@
     function update() {
       const answer = convert();
       result.textContent =
-        typeof answer.price === 'string' ? `Energiaár: ${answer.price} Ft/kWh hasznos hő` : '';
+        typeof answer.price === 'string' ? words.result.replace('%1', answer.price) : '';
       message.textContent = answer.message ?? '';
       co2.textContent = answer.co2 ?? '';
     }
     function chooseCarrier() {
       const c = carriers[Number(carrier.value)];
-      captions.unit_price.textContent = `Egységár (Ft/${c.unit})`;
-      captions.heating_value.textContent = `Fűtőérték (kWh/${c.unit})`;
-      captions.yearly_use.textContent = `Éves fogyasztás (${c.unit}/év, kollektor nélkül)`;
-      captions.band.textContent = `Kedvezményes sáv (${c.unit}/év)`;
-      captions.price_above_band.textContent = `Sáv feletti egységár (Ft/${c.unit})`;
+      captions.unit_price.textContent = words.unitPrice.replace('%1', c.unit);
+      captions.heating_value.textContent = words.heatingValue.replace('%1', c.unit);
+      captions.yearly_use.textContent = words.yearlyUse.replace('%1', c.unit);
+      captions.band.textContent = words.band.replace('%1', c.unit);
+      captions.price_above_band.textContent = words.priceAboveBand.replace('%1', c.unit);
       fields.heating_value.value = c.heating_value;
       fields.efficiency.value = c.efficiency;
       fields.co2.value = c.co2;

@@ -9,14 +9,14 @@
 function createScenarioFiles({ coreCall, coreReady, separator, lineOf, read, write, calculate, showMessage }) {
   const FILE_NAME = 'forgatokonyv.zeltano.json';
   const CANNOT_SAVE = 'A forgatókönyv nem menthető: a tartalma nem állítható elő.';
-  const CANNOT_OPEN = 'Ez a fájl nem nyitható meg forgatókönyvként:';
+  const words = JSON.parse(document.getElementById('analysis-texts').textContent).scenario;
 
   // Downloads the file for the boxes' texts.
   async function save() {
     await coreReady();
     const text = coreCall('zr_scenario_text', lineOf(read()));
     if (text === '') {
-      await showMessage(CANNOT_SAVE, null, 'Forgatókönyv mentése');
+      await showMessage(CANNOT_SAVE, null, words.saveTitle);
       return;
     }
     const link = document.createElement('a');
@@ -34,7 +34,7 @@ function createScenarioFiles({ coreCall, coreReady, separator, lineOf, read, wri
     await coreReady();
     const answer = JSON.parse(coreCall('zr_parse_scenario', await file.text(), separator));
     if ('error' in answer) {
-      await showMessage(`${CANNOT_OPEN}\n${file.name}\n\n${answer.error}`, null, 'Forgatókönyv megnyitása');
+      await showMessage(`${words.cannotOpen}\n${file.name}\n\n${answer.error}`, null, words.openTitle);
       return;
     }
     write(answer.texts);
