@@ -128,8 +128,9 @@
       chart.perform(outcome.chart.slice(2));
       verdict.textContent = outcome.verdict;
       const said = (id) => document.getElementById(id).textContent.trim();
-      // The run's one announcement; the figures themselves are no live regions.
-      announce.textContent = `${said('Label28')} ${said('L')}`;
+      // The run's one announcement, the payback and the verdict; the figures
+      // themselves are no live regions.
+      announce.textContent = `${said('Label28')} ${said('L')} ${outcome.verdict}`;
       const texts = readBoxes();
       analysisView.runFinished(texts);
       return texts;

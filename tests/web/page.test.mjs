@@ -152,7 +152,8 @@ test('one polite announcement per Calculate; the figures are no live regions', a
   // Time for a stray second one.
   await page.waitForTimeout(200);
   const said = await page.evaluate(() => window.announcements);
-  assert.deepEqual(said, [`Megtérülési idő [év]: ${await page.locator('#L').textContent()}`]);
+  assert.deepEqual(said, [`Megtérülési idő [év]: ${await page.locator('#L').textContent()} ` +
+    `${await page.locator('#Osszegzes').textContent()}`]);
   await page.close();
 });
 
