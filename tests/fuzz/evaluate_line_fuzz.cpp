@@ -89,7 +89,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
 
-  REQUIRE(output.size() == 5);
+  // findings, texts, labels, fault, chart and the verdict, a sentence.
+  REQUIRE(output.size() == 6);
+  REQUIRE(output["verdict"].is_string() && !output["verdict"].get<std::string>().empty());
   const InputTexts startup = StartupTexts(format);
   const json& texts = output["texts"];
   for (Field f : kAllFields) {
