@@ -13,7 +13,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
+#include "input_set.h"
 #include "money.h"
 #include "number_format.h"
 
@@ -31,6 +33,7 @@ enum class Carrier {
 
 struct CarrierInfo {
   Carrier carrier;
+  std::string_view key;   // "Foldgaz": its name in a scenario file
   std::string_view name;  // "Földgáz"
   std::string_view unit;  // "m³": what the bill counts
   // Defaults; nullopt where the user must give the figure.
@@ -42,6 +45,8 @@ struct CarrierInfo {
 // In the order the dialog lists them.
 const std::array<CarrierInfo, 7>& Carriers();
 const CarrierInfo& CarrierOf(Carrier carrier);
+// The carrier a scenario file names by `key`; nullopt for an unknown one.
+std::optional<Carrier> CarrierByKey(std::string_view key);
 
 // The texts as the user typed them. The three band fields are all empty
 // (one price) or all given (two-tier price). An empty CO₂ factor asks for no
@@ -70,6 +75,45 @@ struct EnergyPriceResult {
 };
 
 EnergyPriceResult ConvertEnergyPrice(const EnergyPriceInput& input, const NumberFormat& format);
+
+// --- The carrier the solar heat replaces, and the CO₂ it avoids -------------
+
+// What the helper knew when "Beírás" wrote box 15, as a scenario file keeps
+// it: the texts of its fields in the regional format. An empty text was not
+// given.
+struct CarrierChoice {
+  Carrier carrier = Carrier::NaturalGas;
+  std::string unit_price;          // Ft per unit (the band's price when there is a band)
+  std::string efficiency_percent;  // of the appliance replaced
+  std::string co2_factor;          // kg CO₂ per kWh of fuel
+  friend bool operator==(const CarrierChoice&, const CarrierChoice&) = default;
+};
+
+// The choice in the helper's fields.
+CarrierChoice ChoiceOf(const EnergyPriceInput& input);
+
+// A choice read from a file: the carrier by its key, each given text checked
+// as the helper checks it (a positive price, 0 < η ≤ 100, a factor of at
+// least 0). A missing factor (nullopt) takes the carrier's default. The
+// choice, or what is wrong (Hungarian).
+std::variant<CarrierChoice, std::string> ReadCarrierChoice(
+    std::string_view carrier_key, std::string unit_price, std::string efficiency_percent,
+    std::optional<std::string> co2_factor, const NumberFormat& format);
+
+// The avoided CO₂ of a run: the fuel the collectors' useful heat (Akoll ×
+// Qkoll) replaces, heat / η, times the carrier's factor; per year and over
+// the studied period (Elettartam).
+struct AvoidedCo2 {
+  // Both nullopt when there is no figure; `text` then says why, or (without
+  // a carrier) how to get one.
+  std::optional<double> kg_per_year;
+  std::optional<double> tonnes_over_period;
+  std::string text;   // "Elkerült CO₂: évente 613,33 kg, 20 év alatt 12,27 t."
+  std::string basis;  // the carrier, efficiency and factor it assumed; empty without a figure
+};
+
+AvoidedCo2 AvoidedCo2Of(const std::optional<CarrierChoice>& choice, const InputSet& inputs,
+                        const NumberFormat& format);
 
 // The helper's words, the window's and the page's alike; in a label "%1"
 // stands for the chosen carrier's unit.

@@ -14,7 +14,8 @@ using json = nlohmann::ordered_json;
 // input fields with string values.
 class FieldTextsReader final : public json::json_sax_t {
  public:
-  explicit FieldTextsReader(InputTexts texts) : texts_(std::move(texts)) {}
+  FieldTextsReader(InputTexts texts, CarrierTexts* carrier)
+      : texts_(std::move(texts)), carrier_(carrier) {}
 
   InputTexts& Texts() { return texts_; }
   FieldTextsError& Error() { return error_; }
@@ -27,6 +28,14 @@ class FieldTextsReader final : public json::json_sax_t {
   bool key(string_t& key) override {
     const auto found = std::find_if(kAllFields.begin(), kAllFields.end(),
                                     [&](Field f) { return FieldName(f) == key; });
+    carrier_key_ = std::find(kCarrierKeys.begin(), kCarrierKeys.end(), key) - kCarrierKeys.begin();
+    if (carrier_key_ < kCarrierKeys.size()) {
+      if (carrier_seen_[carrier_key_]) {
+        return Fail(FieldTextsProblem::kDuplicateField, std::move(key));
+      }
+      carrier_seen_[carrier_key_] = true;
+      return true;
+    }
     if (found == kAllFields.end()) return Fail(FieldTextsProblem::kUnknownField, std::move(key));
     if (seen_[Index(*found)]) return Fail(FieldTextsProblem::kDuplicateField, std::move(key));
     seen_[Index(*found)] = true;
@@ -35,6 +44,10 @@ class FieldTextsReader final : public json::json_sax_t {
   }
   bool string(string_t& value) override {
     if (!in_object_) return Fail(FieldTextsProblem::kNotAnObject);
+    if (carrier_key_ < kCarrierKeys.size()) {
+      if (carrier_ != nullptr) (*carrier_)[carrier_key_] = std::move(value);
+      return true;
+    }
     texts_[Index(field_)] = std::move(value);
     return true;
   }
@@ -62,11 +75,17 @@ class FieldTextsReader final : public json::json_sax_t {
   }
   // A value where a box text belongs, or anything but an object for the whole.
   bool NotAString() {
-    return Fail(in_object_ ? FieldTextsProblem::kNotAString : FieldTextsProblem::kNotAnObject);
+    if (!in_object_) return Fail(FieldTextsProblem::kNotAnObject);
+    return Fail(FieldTextsProblem::kNotAString, carrier_key_ < kCarrierKeys.size()
+                                                    ? std::string(kCarrierKeys[carrier_key_])
+                                                    : std::string());
   }
 
   InputTexts texts_;
+  CarrierTexts* carrier_;
   std::array<bool, kFieldCount> seen_{};
+  std::array<bool, kCarrierKeys.size()> carrier_seen_{};
+  std::size_t carrier_key_ = kCarrierKeys.size();  // the key being read, when a carrier key
   Field field_ = Field::Elettartam;
   bool in_object_ = false;
   FieldTextsError error_;
@@ -97,14 +116,15 @@ constexpr std::array<Wordings, 7> kWordings{{
 
 }  // namespace
 
-std::variant<InputTexts, FieldTextsError> ReadFieldTexts(std::string_view text, InputTexts texts) {
+std::variant<InputTexts, FieldTextsError> ReadFieldTexts(std::string_view text, InputTexts texts,
+                                                         CarrierTexts* carrier) {
   if (text.find('\0') != std::string_view::npos) {
     return FieldTextsError{FieldTextsProblem::kNulByte, {}, Field::Elettartam, 0};
   }
   if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) {
     return FieldTextsError{FieldTextsProblem::kEmpty, {}, Field::Elettartam, 0};
   }
-  FieldTextsReader reader(std::move(texts));
+  FieldTextsReader reader(std::move(texts), carrier);
   if (!json::sax_parse(text.begin(), text.end(), &reader)) return std::move(reader.Error());
   return std::move(reader.Texts());
 }
@@ -124,10 +144,11 @@ std::string ProblemText(const FieldTextsError& error, Wording wording) {
     case FieldTextsProblem::kDuplicateField:
       detail = line ? error.key : "„" + Shortened(error.key, 40, "…") + "”";
       break;
-    case FieldTextsProblem::kNotAString:
-      detail = line ? std::string(FieldName(error.field))
-                    : "„" + std::string(FieldName(error.field)) + "”";
+    case FieldTextsProblem::kNotAString: {
+      const std::string name = error.key.empty() ? std::string(FieldName(error.field)) : error.key;
+      detail = line ? name : "„" + name + "”";
       break;
+    }
     default:
       break;
   }

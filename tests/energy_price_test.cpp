@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <variant>
+
+#include "test_inputs.h"
 
 namespace zr {
 namespace {
@@ -150,6 +153,96 @@ TEST(EnergyPriceCo2, FuelHeatTimesFactorPerYearAndOverThePeriod) {
 
 TEST(EnergyPriceCarriers, EachEntryIsFoundByItsCarrier) {
   for (const CarrierInfo& info : Carriers()) EXPECT_EQ(&CarrierOf(info.carrier), &info);
+}
+
+TEST(EnergyPriceCarriers, EachEntryIsFoundByItsKey) {
+  for (const CarrierInfo& info : Carriers()) EXPECT_EQ(CarrierByKey(info.key), info.carrier);
+  EXPECT_EQ(CarrierByKey("Földgáz"), std::nullopt);  // the name is no key
+  EXPECT_EQ(CarrierByKey(""), std::nullopt);
+}
+
+// The analysis's avoided CO₂: 5 m² × 600 kWh/m² a year over 20 years.
+const InputSet kRun = test::InputsWith({{Field::Akoll, "5"}, {Field::Qkoll, "600"},
+                                        {Field::Elettartam, "20"}});
+CarrierChoice Gas(std::string efficiency, std::string factor = "0,184") {
+  return {Carrier::NaturalGas, "120", std::move(efficiency), std::move(factor)};
+}
+
+TEST(AvoidedCo2, SaysWhatTheHelperSaysForTheSameFigures) {
+  EnergyPriceInput in = kGas;
+  in.akoll = "5";
+  in.qkoll = "600";
+  in.elettartam = "20";
+  in.co2_factor = "0,184";
+  const AvoidedCo2 co2 = AvoidedCo2Of(ChoiceOf(in), kRun, kHu);
+  EXPECT_EQ(co2.text, ConvertEnergyPrice(in, kHu).co2_text);
+  EXPECT_EQ(co2.text, "Elkerült CO₂: évente 613,33 kg, 20 év alatt 12,27 t.");
+  EXPECT_NE(co2.basis.find("Földgáz"), std::string::npos) << co2.basis;
+  EXPECT_NE(co2.basis.find("90 %"), std::string::npos) << co2.basis;
+}
+
+TEST(AvoidedCo2, TheEfficiencyIsAppliedOnce) {
+  // At 100 % the fuel is the heat itself: 3000 kWh × 0,184 = 552 kg.
+  EXPECT_DOUBLE_EQ(*AvoidedCo2Of(Gas("100"), kRun, kHu).kg_per_year, 552);
+  // Half the efficiency burns twice the fuel, not four times.
+  EXPECT_DOUBLE_EQ(*AvoidedCo2Of(Gas("50"), kRun, kHu).kg_per_year, 1104);
+}
+
+TEST(AvoidedCo2, TheStudiedPeriodIsInTonnes) {
+  const AvoidedCo2 co2 = AvoidedCo2Of(Gas("100"), kRun, kHu);
+  EXPECT_DOUBLE_EQ(*co2.tonnes_over_period, 552.0 * 20 / 1000);
+  EXPECT_EQ(co2.text, "Elkerült CO₂: évente 552 kg, 20 év alatt 11,04 t.");
+}
+
+TEST(AvoidedCo2, AMissingOrZeroEfficiencyOrFactorIsRefused) {
+  for (const CarrierChoice& choice : {Gas(""), Gas(" "), Gas("0"), Gas("-90"), Gas("101"),
+                                      Gas("abc"), Gas("90", ""), Gas("90", "-1")}) {
+    const AvoidedCo2 co2 = AvoidedCo2Of(choice, kRun, kHu);
+    EXPECT_FALSE(co2.kg_per_year.has_value()) << co2.text;
+    EXPECT_FALSE(co2.tonnes_over_period.has_value());
+    EXPECT_TRUE(co2.basis.empty());
+    EXPECT_EQ(co2.text.find("Elkerült CO₂:"), std::string::npos) << co2.text;
+  }
+  EXPECT_NE(AvoidedCo2Of(Gas(""), kRun, kHu).text.find("hatásfok"), std::string::npos);
+  EXPECT_NE(AvoidedCo2Of(Gas("0"), kRun, kHu).text.find("Hatásfok"), std::string::npos);
+}
+
+TEST(AvoidedCo2, WithoutACarrierSaysHowToGetIt) {
+  const AvoidedCo2 co2 = AvoidedCo2Of(std::nullopt, kRun, kHu);
+  EXPECT_FALSE(co2.kg_per_year.has_value());
+  EXPECT_NE(co2.text.find("Energiaár átszámítása"), std::string::npos) << co2.text;
+  EXPECT_NE(co2.text.find("„Beírás”"), std::string::npos) << co2.text;
+}
+
+TEST(ReadCarrierChoice, TakesTheTextsAsTheyAreAndTheDefaultFactorWhenMissing) {
+  const auto read = ReadCarrierChoice("Foldgaz", "120", "90", std::nullopt, kHu);
+  ASSERT_TRUE(std::holds_alternative<CarrierChoice>(read)) << std::get<std::string>(read);
+  EXPECT_EQ(std::get<CarrierChoice>(read), Gas("90", "0,184"));
+  // Given, even empty, the factor stays as it was written.
+  const auto empty = ReadCarrierChoice("Tuzifa", "4500", "", "", kHu);
+  ASSERT_TRUE(std::holds_alternative<CarrierChoice>(empty));
+  EXPECT_EQ(std::get<CarrierChoice>(empty), (CarrierChoice{Carrier::Firewood, "4500", "", ""}));
+}
+
+TEST(ReadCarrierChoice, RefusesAnUnknownCarrierAndAWrongFigure) {
+  const auto unknown = ReadCarrierChoice("Szen", "120", "90", std::nullopt, kHu);
+  ASSERT_TRUE(std::holds_alternative<std::string>(unknown));
+  EXPECT_NE(std::get<std::string>(unknown).find("Ismeretlen energiahordozó: „Szen”"),
+            std::string::npos);
+  EXPECT_NE(std::get<std::string>(unknown).find("Foldgaz"), std::string::npos);
+  const std::pair<std::vector<std::string>, const char*> wrong[] = {
+      {{"0", "90", "0,2"}, "Egységár"},
+      {{"120", "150", "0,2"}, "100 %"},
+      {{"120", "90,5 %", "0,2"}, "Hatásfok"},
+      {{"120", "90", "-0,2"}, "negatív"},
+      {{"120", "90.5", "0,2"}, "Hatásfok"},  // not the format's separator
+  };
+  for (const auto& [texts, part] : wrong) {
+    const auto read = ReadCarrierChoice("Foldgaz", texts[0], texts[1], texts[2], kHu);
+    ASSERT_TRUE(std::holds_alternative<std::string>(read)) << part;
+    EXPECT_NE(std::get<std::string>(read).find(part), std::string::npos)
+        << std::get<std::string>(read);
+  }
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <string>
+#include <variant>
 
 #include "eval/failing_allocation.h"
+#include "scenario_file.h"
 
 namespace zr {
 namespace {
@@ -230,6 +232,101 @@ TEST(ChartOperationJson, EncodesEveryKind) {
   EXPECT_EQ(ChartOperationJson(Print{0.5}), R"({"op":"Print","real":0.5})");
   EXPECT_EQ(ChartOperationJson(Print{std::string("Idő (év)")}),
             R"j({"op":"Print","text":"Idő (év)"})j");
+}
+
+// --- Scenario files with the energy carrier ----------------------------------
+
+const CarrierChoice kFirewood{Carrier::Firewood, "4500", "75", "0,02"};
+
+InputTexts Typed() {
+  InputTexts texts = StartupTexts(kHu);
+  texts[Index(Field::Akoll)] = "8";
+  texts[Index(Field::Energiaar)] = "15,0001";
+  return texts;
+}
+
+TEST(ScenarioFile, TheCarrierKeysFollowTheFieldsAndReadBackAsTheyWere) {
+  const std::string text = ScenarioText(Typed(), kFirewood);
+  EXPECT_NE(text.find(R"("Energiaarvalt":"6","Energiahordozo":"Tuzifa","Egysegar":"4500",)"
+                      R"("Hatasfok":"75","Co2tenyezo":"0,02"})"),
+            std::string::npos)
+      << text;
+  const auto parsed = ParseScenario(text, kHu);
+  ASSERT_TRUE(std::holds_alternative<Scenario>(parsed)) << std::get<std::string>(parsed);
+  EXPECT_EQ(std::get<Scenario>(parsed), (Scenario{Typed(), kFirewood}));
+}
+
+// The window saves ScenarioText of its boxes and carrier; the page sends the
+// same state as a line, its keys in its own order, and saves what the core
+// makes of it: the two files are the same bytes, and each opens as the other.
+TEST(ScenarioFile, ThePageSavesTheWindowsBytesForTheSameState) {
+  for (const std::optional<CarrierChoice>& carrier :
+       {std::optional<CarrierChoice>(), std::optional<CarrierChoice>(kFirewood)}) {
+    const std::string window = ScenarioText(Typed(), carrier);
+    ordered_json line = ordered_json::object();
+    if (carrier) {
+      line["Co2tenyezo"] = carrier->co2_factor;
+      line["Energiahordozo"] = "Tuzifa";
+      line["Hatasfok"] = carrier->efficiency_percent;
+      line["Egysegar"] = carrier->unit_price;
+    }
+    for (const Field f : kAllFields) line[std::string(FieldName(f))] = Typed()[Index(f)];
+    const std::optional<std::string> page = ScenarioTextOfLine(line.dump(), kHu);
+    ASSERT_TRUE(page.has_value());
+    EXPECT_EQ(*page, window);
+    // What the page opens it as goes back to the same bytes.
+    const auto opened = ParseScenario(*page, kHu);
+    ASSERT_TRUE(std::holds_alternative<Scenario>(opened));
+    EXPECT_EQ(ScenarioText(std::get<Scenario>(opened).texts, std::get<Scenario>(opened).carrier),
+              window);
+  }
+}
+
+TEST(ScenarioFile, AFileWithoutTheKeysOpensWithoutACarrierAndSavesAsBefore) {
+  const std::string text = ScenarioText(Typed());
+  EXPECT_EQ(text.find("Energiahordozo"), std::string::npos);
+  EXPECT_EQ(ordered_json::parse(text).size(), kFieldCount);
+  const auto parsed = ParseScenario(R"({"Akoll":"8"})", kHu);
+  ASSERT_TRUE(std::holds_alternative<Scenario>(parsed));
+  EXPECT_FALSE(std::get<Scenario>(parsed).carrier.has_value());
+  // Only the carrier named: its default factor, the other texts empty.
+  const auto gas = ParseScenario(R"({"Energiahordozo":"Foldgaz"})", kHu);
+  ASSERT_TRUE(std::holds_alternative<Scenario>(gas));
+  EXPECT_EQ(std::get<Scenario>(gas).carrier, (CarrierChoice{Carrier::NaturalGas, "", "", "0,184"}));
+}
+
+TEST(ScenarioFile, AWrongCarrierValueIsRefusedInHungarian) {
+  const std::pair<const char*, const char*> wrong[] = {
+      {R"({"Energiahordozo":"Szen","Hatasfok":"80"})", "Ismeretlen energiahordozó: „Szen”"},
+      {R"({"Energiahordozo":"Földgáz"})", "Ismeretlen energiahordozó"},
+      {R"({"Hatasfok":"80"})", "„Hatasfok” mező mellől hiányzik az „Energiahordozo”"},
+      {R"({"Energiahordozo":"Foldgaz","Hatasfok":"150"})", "legfeljebb 100 %"},
+      {R"({"Energiahordozo":"Foldgaz","Egysegar":"sok"})", "Nem szám: Egységár"},
+      {R"({"Energiahordozo":"Foldgaz","Co2tenyezo":"-1"})", "nem lehet negatív"},
+      {R"({"Energiahordozo":"Foldgaz","Hatasfok":90})", "Nem szöveg a mező értéke: „Hatasfok”"},
+      {R"({"Egysegar":"1","Energiahordozo":"Foldgaz","Egysegar":"2"})",
+       "Kétszer szereplő mező: „Egysegar”"},
+  };
+  for (const auto& [content, reason] : wrong) {
+    const auto parsed = ParseScenario(content, kHu);
+    ASSERT_TRUE(std::holds_alternative<std::string>(parsed)) << content;
+    EXPECT_NE(std::get<std::string>(parsed).find(reason), std::string::npos)
+        << std::get<std::string>(parsed);
+    EXPECT_EQ(ScenarioTextOfLine(content, kHu), std::nullopt) << content;
+  }
+}
+
+// The evaluator reads the carrier keys of a scenario file and ignores them.
+TEST(EvaluateLine, TheCarrierKeysChangeNothingInTheOutput) {
+  const std::string with = ScenarioText(Typed(), kFirewood);
+  const std::string without = ScenarioText(Typed());
+  EXPECT_EQ(LineText(EvaluateLine(with, kHu)), LineText(EvaluateLine(without, kHu)));
+  // Read as strings once each, as the fields are; their values are not checked.
+  EXPECT_EQ(Output(EvaluateLine(R"({"Energiahordozo":"Szen"})", kHu)).count("error"), 0u);
+  EXPECT_EQ(Output(EvaluateLine(R"({"Hatasfok":90})", kHu)),
+            ordered_json({{"error", "the value of Hatasfok is not a string"}}));
+  EXPECT_EQ(Output(EvaluateLine(R"({"Hatasfok":"9","Hatasfok":"9"})", kHu)),
+            ordered_json({{"error", "duplicate field: Hatasfok"}}));
 }
 
 }  // namespace

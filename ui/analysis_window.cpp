@@ -80,6 +80,7 @@ void AnalysisWindow::BuildControls() {
   table_ = ui_->Kuszobertekek;
   tornado_ = ui_->Tornado;
   verdict_ = ui_->Osszegzes;
+  co2_ = ui_->ElkerultCo2;
   verdict_->setFont(LayoutFont(kMsSansSerif, 9.75, true));
 
   const QFont bold = LayoutFont(kMsSansSerif, 9.75, true);
@@ -137,6 +138,7 @@ void AnalysisWindow::FollowRun(const RunOutcome& outcome) {
     latest_.reset();
     ++latest_run_;
     ShowPending();
+    co2_->setText(QString());
     const QString message = Text(AnalysisText::kNoAnalysis) + u' ' + FromUtf8(*outcome.fault);
     status_->setText(message);
     tornado_->ShowMessage(message);
@@ -149,14 +151,33 @@ void AnalysisWindow::SetInputs(const InputSet& inputs) {
   latest_ = inputs;
   ++latest_run_;
   ShowPending();
+  ShowCo2();
   if (isVisible()) StartIfNeeded();
 }
 
 bool AnalysisWindow::Busy() const { return running_run_ != 0; }
 
+void AnalysisWindow::SetCarrier(const std::optional<CarrierChoice>& carrier) {
+  carrier_ = carrier;
+  if (latest_) ShowCo2();
+}
+
+QString AnalysisWindow::Co2Text() const { return co2_->text(); }
+
+// At once, from the latest run's inputs: it needs no worker.
+void AnalysisWindow::ShowCo2() {
+  const AvoidedCo2 co2 = AvoidedCo2Of(carrier_, *latest_, format_);
+  co2_->setText(FromUtf8(co2.basis.empty() ? co2.text : co2.text + '\n' + co2.basis));
+}
+
 void AnalysisWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   StartIfNeeded();
+}
+
+void AnalysisWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange && table_ != nullptr) table_->resizeRowsToContents();
 }
 
 void AnalysisWindow::keyPressEvent(QKeyEvent* event) {

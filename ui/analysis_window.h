@@ -11,6 +11,7 @@
 
 #include "analysis.h"
 #include "calculation_run.h"
+#include "energy_price.h"
 #include "input_captions.h"
 #include "input_set.h"
 #include "number_format.h"
@@ -55,6 +56,13 @@ class AnalysisWindow : public QWidget {
   // True while an analysis is under way or waiting to start.
   bool Busy() const;
 
+  // The energy carrier the solar heat replaces, for the avoided CO₂ of the
+  // latest run; nullopt while it is not known.
+  void SetCarrier(const std::optional<CarrierChoice>& carrier);
+  // The avoided CO₂ as the window shows it: the figures and what they
+  // assume, or why there are none (without a carrier, how to get them).
+  QString Co2Text() const;
+
  signals:
   // A finished analysis has been put on show (never one that a newer
   // SetInputs has overtaken).
@@ -63,6 +71,8 @@ class AnalysisWindow : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // A new font (the window scaled to the screen) gives the rows new heights.
+  void changeEvent(QEvent* event) override;
 
  private:
   void BuildControls();
@@ -70,12 +80,14 @@ class AnalysisWindow : public QWidget {
   void OnFinished();
   void ShowPending();
   void ShowResult(const AnalysisResult& result);
+  void ShowCo2();
 
   std::unique_ptr<Ui::AnalysisWindow> ui_;
   InputCaptions captions_;
   NumberFormat format_;
 
   std::optional<InputSet> latest_;
+  std::optional<CarrierChoice> carrier_;
   std::uint64_t latest_run_ = 0;   // counts SetInputs calls
   std::uint64_t running_run_ = 0;  // the run the worker computes, 0 when idle
   std::uint64_t shown_run_ = 0;    // the run whose figures are on show
@@ -86,6 +98,7 @@ class AnalysisWindow : public QWidget {
   QLabel* npv_ = nullptr;
   QLabel* internal_rate_ = nullptr;
   QLabel* simple_payback_ = nullptr;
+  QLabel* co2_ = nullptr;
   QTabWidget* tabs_ = nullptr;
   QTableWidget* table_ = nullptr;
   TornadoChart* tornado_ = nullptr;

@@ -17,6 +17,15 @@ void ChartBox::SetRepaintOperations(ChartOperations operations) {
 
 QColor ChartBox::BackColor() const { return palette().color(QPalette::Window); }
 
+void ChartBox::SetScale(qreal scale) {
+  if (scale_ == 1) chart_font_ = font();
+  scale_ = scale;
+  image_ = QImage();
+  intact_texts_.clear();
+  update();
+}
+
+
 void ChartBox::EnsureDrawing() {
   const qreal ratio = devicePixelRatioF();
   const QSize size = contentsRect().size();
@@ -36,7 +45,9 @@ void ChartBox::Perform(const ChartOperations& operations) {
   EnsureDrawing();
   {
     QPainter painter(&image_);
-    ChartPainter chart(painter, settings_, font(), format_, BackColor(), contentsRect().size());
+    painter.scale(scale_, scale_);
+    ChartPainter chart(painter, settings_, ChartFont(), format_, BackColor(),
+                       QSizeF(contentsRect().size()) / scale_);
     chart.on_drawn = [this](const QRectF& covered, const PrintedText* printed) {
       // Neighbouring texts (the legend's words) may touch; only a line or a
       // clear spoils a text for the repaint.
@@ -64,14 +75,17 @@ void ChartBox::paintEvent(QPaintEvent* event) {
     painter.drawImage(QRectF(area.topLeft(), QSizeF(area.size())), image_);
     // The repaint draws over what the box shows, at the places a run draws
     // the same operations on the kept drawing.
+    painter.save();
     painter.translate(area.topLeft());
-    ChartPainter chart(painter, settings_, font(), format_, BackColor(), area.size());
+    painter.scale(scale_, scale_);
+    ChartPainter chart(painter, settings_, ChartFont(), format_, BackColor(),
+                       QSizeF(area.size()) / scale_);
     chart.print_wanted = [this](const PrintedText& text) {
       return std::none_of(intact_texts_.begin(), intact_texts_.end(),
                           [&](const PrintedText& kept) { return kept.SameLook(text); });
     };
     chart.Perform(repaint_operations_);
-    painter.translate(-area.topLeft());
+    painter.restore();
     DrawFocusFrame(*this, painter);
   }
   QFrame::paintEvent(event);  // the sunken border

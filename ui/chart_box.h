@@ -26,6 +26,13 @@ class ChartBox : public QFrame {
   const NumberFormat& Format() const { return format_; }
   // What a repaint performs over the kept drawing.
   void SetRepaintOperations(ChartOperations operations);
+  // The chart drawn at `scale` of the layout's, the box being laid out so
+  // (called before its font is scaled); the kept drawing starts anew
+  // (perform the operations again).
+  void SetScale(qreal scale);
+  qreal Scale() const { return scale_; }
+  // The font the chart is drawn with at the layout's scale.
+  QFont ChartFont() const { return scale_ == 1 ? font() : chart_font_; }
 
   // Performs `operations` in order on the kept drawing and schedules a repaint.
   void Perform(const ChartOperations& operations);
@@ -53,6 +60,8 @@ class ChartBox : public QFrame {
   // repaint leaves out a text it finds here: it is on screen already, and
   // an antialiased text drawn twice would come out bolder than once.
   std::vector<PrintedText> intact_texts_;
+  qreal scale_ = 1;
+  QFont chart_font_;  // the box's font as laid out
 };
 
 }  // namespace zr

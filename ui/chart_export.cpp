@@ -32,10 +32,14 @@ QByteArray ChartSvg(const ChartBox& box, const ChartOperations& operations) {
     QPainter painter;
     if (!painter.begin(&svg)) return {};
     painter.setClipRect(QRect(QPoint(0, 0), area.size()));
+    painter.save();
+    painter.scale(box.Scale(), box.Scale());
     ChartSettings settings;
-    ChartPainter chart(painter, settings, box.font(), box.Format(), box.BackColor(), area.size());
+    ChartPainter chart(painter, settings, box.ChartFont(), box.Format(), box.BackColor(),
+                       QSizeF(area.size()) / box.Scale());
     chart.Perform(ChartOperations{Cls{}});
     chart.Perform(operations);
+    painter.restore();
     // The payback caption and figure stand above the drawing, as on screen.
     for (const QLabel* label : box.findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
       painter.setFont(label->font());

@@ -39,7 +39,7 @@ QString DefaultText(const std::optional<Money>& value, const NumberFormat& forma
   return value ? Q(MoneyText(*value, format)) : QString();
 }
 
-QLineEdit* Field(const char* name, QWidget* parent) {
+QLineEdit* NamedBox(const char* name, QWidget* parent) {
   auto* box = new QLineEdit(parent);
   box->setObjectName(QString::fromLatin1(name));
   return box;
@@ -62,13 +62,13 @@ EnergyPriceDialog::EnergyPriceDialog(QLineEdit& target, const QLineEdit& akoll,
   carrier_ = new QComboBox(this);
   carrier_->setObjectName(QStringLiteral("Energiahordozo"));
   for (const CarrierInfo& info : Carriers()) carrier_->addItem(Q(info.name));
-  price_ = Field("Egysegar", this);
-  heating_value_ = Field("Futoertek", this);
-  efficiency_ = Field("Hatasfok", this);
-  yearly_use_ = Field("EvesFogyasztas", this);
-  band_ = Field("KedvezmenyesSav", this);
-  price_above_ = Field("SavFelettiAr", this);
-  co2_ = Field("Co2Tenyezo", this);
+  price_ = NamedBox("Egysegar", this);
+  heating_value_ = NamedBox("Futoertek", this);
+  efficiency_ = NamedBox("Hatasfok", this);
+  yearly_use_ = NamedBox("EvesFogyasztas", this);
+  band_ = NamedBox("KedvezmenyesSav", this);
+  price_above_ = NamedBox("SavFelettiAr", this);
+  co2_ = NamedBox("Co2Tenyezo", this);
 
   auto* form = new QFormLayout;
   price_label_ = new QLabel(this);
@@ -170,24 +170,38 @@ void EnergyPriceDialog::Update() {
   co2_text_->setText(Q(r.co2_text));
 }
 
+void EnergyPriceDialog::StartFrom(const CarrierChoice& known) {
+  carrier_->setCurrentIndex(static_cast<int>(known.carrier));  // Carriers() is in that order
+  ChooseCarrier(carrier_->currentIndex());
+  price_->setText(Q(known.unit_price));
+  efficiency_->setText(Q(known.efficiency_percent));
+  co2_->setText(Q(known.co2_factor));
+}
+
 void EnergyPriceDialog::Write() {
-  const EnergyPriceResult r = ConvertEnergyPrice(Input(), format_);
+  const EnergyPriceInput input = Input();
+  const EnergyPriceResult r = ConvertEnergyPrice(input, format_);
   if (!r.price_text) {
     message_->setText(Q(r.message));
     return;
   }
   target_.setText(Q(*r.price_text));
+  if (written_) written_(ChoiceOf(input));
   accept();
 }
 
-void AttachEnergyPriceHelper(QWidget& window, const NumberFormat& format) {
+void AttachEnergyPriceHelper(QWidget& window, const NumberFormat& format,
+                             std::function<std::optional<CarrierChoice>()> known,
+                             std::function<void(const CarrierChoice&)> written) {
   auto* box = RequireChild<QLineEdit>(window, QStringLiteral("Energiaarb"));
   const auto* akoll = RequireChild<QLineEdit>(window, QStringLiteral("Akollb"));
   const auto* qkoll = RequireChild<QLineEdit>(window, QStringLiteral("Qkollb"));
   const auto* elettartam = RequireChild<QLineEdit>(window, QStringLiteral("Elettartamb"));
-  const auto open = [box, akoll, qkoll, elettartam, format, &window] {
+  const auto open = [box, akoll, qkoll, elettartam, format, &window, known, written] {
     auto* dialog = new EnergyPriceDialog(*box, *akoll, *qkoll, *elettartam, format, &window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (const auto choice = known ? known() : std::nullopt) dialog->StartFrom(*choice);
+    dialog->OnWritten(written);
     dialog->open();
   };
   box->setToolTip(QStringLiteral("Ft/kWh hasznos hő. A számla árából az F4 vagy a jobb gombos menü "

@@ -4,6 +4,8 @@
 // conversion, its defaults and its messages are the core's (energy_price.h).
 
 #include <QDialog>
+#include <functional>
+#include <optional>
 
 #include "energy_price.h"
 #include "number_format.h"
@@ -25,6 +27,14 @@ class EnergyPriceDialog : public QDialog {
   EnergyPriceDialog(QLineEdit& target, const QLineEdit& akoll, const QLineEdit& qkoll,
                     const QLineEdit& elettartam, NumberFormat format, QWidget* parent = nullptr);
 
+  // Starts from `known` (the carrier, price, efficiency and factor the
+  // scenario holds) instead of the first carrier's defaults.
+  void StartFrom(const CarrierChoice& known);
+  // Told the choice each time "Beírás" writes the target.
+  void OnWritten(std::function<void(const CarrierChoice&)> written) {
+    written_ = std::move(written);
+  }
+
   // "Beírás": writes the core's value into the target and closes; a wrong
   // input leaves the message in the dialog and writes nothing.
   void Write();
@@ -39,6 +49,7 @@ class EnergyPriceDialog : public QDialog {
   const QLineEdit& qkoll_;
   const QLineEdit& elettartam_;
   NumberFormat format_;
+  std::function<void(const CarrierChoice&)> written_;
   QComboBox* carrier_;
   QLineEdit* price_;
   QLineEdit* heating_value_;
@@ -59,6 +70,10 @@ class EnergyPriceDialog : public QDialog {
 
 // Gives the window's "Energiaarb" box the way to the dialog: an action in its
 // own context menu, F4 while it has the focus, and a tooltip that says so.
-void AttachEnergyPriceHelper(QWidget& window, const NumberFormat& format);
+// The dialog starts from what `known` answers, and tells `written` the
+// choice it wrote box 15 with.
+void AttachEnergyPriceHelper(QWidget& window, const NumberFormat& format,
+                             std::function<std::optional<CarrierChoice>()> known,
+                             std::function<void(const CarrierChoice&)> written);
 
 }  // namespace zr

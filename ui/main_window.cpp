@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QUrl>
 #include <algorithm>
@@ -186,7 +187,9 @@ void MainWindow::SetUpControls() {
   shifted_access_key(Qt::Key_K, ui_->Command2);
 
   SetUpMenu();
-  AttachEnergyPriceHelper(*this, format_);
+  AttachEnergyPriceHelper(
+      *this, format_, [this] { return carrier_; },
+      [this](const CarrierChoice& choice) { SetCarrier(choice); });
 
   // The tab order starts at the chart box, which therefore has the focus
   // when the window is first shown.
@@ -237,7 +240,14 @@ InputTexts MainWindow::BoxTexts() const {
 }
 
 bool MainWindow::ScenarioChanged() const {
-  return !scenario_path_.isEmpty() && BoxTexts() != scenario_texts_;
+  return !scenario_path_.isEmpty() &&
+         (BoxTexts() != scenario_texts_ || carrier_ != scenario_carrier_);
+}
+
+void MainWindow::SetCarrier(const std::optional<CarrierChoice>& carrier) {
+  carrier_ = carrier;
+  analysis_->SetCarrier(carrier_);
+  UpdateTitle();
 }
 
 void MainWindow::UpdateTitle() {
@@ -348,8 +358,9 @@ ReportContent MainWindow::ReportOfLastRun() const {
       FromUtf8(last_outcome_.labels[static_cast<std::size_t>(ResultLabel::L)].value_or(""));
   if (last_outcome_.fault) report.fault = FromUtf8(*last_outcome_.fault);
   report.verdict = FromUtf8(VerdictOf(last_outcome_, format_).text);
+  if (carrier_) report.avoided_co2 = analysis_->Co2Text();
   report.chart = last_outcome_.chart;
-  report.chart_font = ui_->graf->font();
+  report.chart_font = ui_->graf->ChartFont();
   report.format = format_;
   return report;
 }
@@ -394,16 +405,37 @@ void MainWindow::Command2_Click() {
 }
 
 void MainWindow::ShowAnalysis() {
+  if (!analysis_fitted_) {
+    analysis_fitted_ = true;
+    FitLaidOutWindow(*analysis_, window()->screen()->availableGeometry());
+  }
   analysis_->show();
   analysis_->raise();
   analysis_->activateWindow();
 }
 
+void MainWindow::SetScale(qreal scale) {
+  ui_->graf->SetScale(scale);  // before its font is scaled
+  ScaleFormLayout(*this, scale);
+  scale_ = scale;
+  ui_->Picture1->SetScale(scale);
+  // The figures fit their labels again from their layout fonts, scaled; the
+  // chart is drawn anew at its new size.
+  for (std::size_t i = 0; i < kResultLabelCount; ++i) {
+    result_fonts_[i].setPointSizeF(
+        ScaledPoints(result_fonts_[i].pointSizeF(), scale, logicalDpiY()));
+    const auto& text = last_outcome_.labels[i];
+    ShowFigure(*results_[i], result_fonts_[i], text ? FromUtf8(*text) : QString());
+  }
+  ui_->graf->Perform(last_outcome_.chart);
+  update();
+}
+
 void MainWindow::paintEvent(QPaintEvent*) {
-  // Unscaled from the top-left corner; the light yellow back colour shows
-  // wherever the picture is transparent or missing.
+  // From the top-left corner, at the form's scale; the light yellow back
+  // colour shows wherever the picture is transparent or missing.
   QPainter painter(this);
-  background_.Draw(painter, QPoint(0, 0), devicePixelRatioF());
+  background_.Draw(painter, QPoint(0, 0), devicePixelRatioF(), scale_);
 }
 
 }  // namespace zr

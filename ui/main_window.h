@@ -10,9 +10,11 @@
 #include <memory>
 
 #include "calculation_run.h"
+#include "energy_price.h"
 #include "file_chooser.h"
 #include "number_format.h"
 #include "report.h"
+#include "screen_fit.h"
 #include "svg_picture.h"
 
 class QAction;
@@ -30,7 +32,7 @@ namespace zr {
 class AnalysisWindow;
 class ErrorReporter;
 
-class MainWindow : public QWidget {
+class MainWindow : public QWidget, public ScalableForm {
   Q_OBJECT
 
  public:
@@ -58,8 +60,13 @@ class MainWindow : public QWidget {
   bool SaveScenario(const QString& path);
   // The file of the scenario last opened or saved; empty before that.
   const QString& ScenarioPath() const { return scenario_path_; }
-  // Whether the boxes differ from that file's texts (always false without one).
+  // Whether the boxes (or the energy carrier) differ from that file's
+  // (always false without one).
   bool ScenarioChanged() const;
+  // The energy carrier the solar heat replaces: as the energy price helper
+  // last wrote box 15, or as the scenario file names it; nullopt while unknown.
+  const std::optional<CarrierChoice>& Carrier() const { return carrier_; }
+  void SetCarrier(const std::optional<CarrierChoice>& carrier);
 
   void Report_Click();  // Ctrl+P
   // Writes the PDF report of the last run to `path`; false (after a
@@ -83,8 +90,14 @@ class MainWindow : public QWidget {
   // Tests see the guide's address through this instead of a browser.
   void SetUrlOpener(std::function<bool(const QUrl&)> opener) { open_url_ = std::move(opener); }
 
-  // Opens the "Elemzés" window (F2) and brings it to the front.
+  // Opens the "Elemzés" window (F2) and brings it to the front; the first
+  // time scaled down as a whole where it does not fit the screen.
   void ShowAnalysis();
+
+  // The form laid out at `scale` of its layout, as one: places, sizes,
+  // fonts, the pictures and the chart. Once, before the window is shown.
+  void SetScale(qreal scale) override;
+  qreal Scale() const { return scale_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -124,6 +137,8 @@ class MainWindow : public QWidget {
   QString scenario_path_;
   QString title_;              // the form's title
   InputTexts scenario_texts_;  // as the scenario file holds them
+  std::optional<CarrierChoice> carrier_;
+  std::optional<CarrierChoice> scenario_carrier_;  // as the scenario file holds it
   RunOutcome last_outcome_;
   std::function<bool(const QUrl&)> open_url_;
   std::array<QLineEdit*, kFieldCount> inputs_{};       // by Index(Field)
@@ -131,6 +146,8 @@ class MainWindow : public QWidget {
   std::array<QFont, kResultLabelCount> result_fonts_;  // as the layout gives them
   std::array<QLabel*, kResultLabelCount> result_captions_{};
   std::unique_ptr<AnalysisWindow> analysis_;  // a window of its own
+  bool analysis_fitted_ = false;               // to the screen, when first shown
+  qreal scale_ = 1;
 };
 
 }  // namespace zr

@@ -16,13 +16,18 @@ void PictureBox::SetPicture(SvgPicture picture) {
   update();
 }
 
+void PictureBox::SetScale(qreal scale) {
+  scale_ = scale;
+  update();
+}
+
 void PictureBox::paintEvent(QPaintEvent* event) {
   {
     QPainter painter(this);
     if (!picture_.IsNull()) {
       const QRect area = contentsRect();
       painter.setClipRect(area);
-      picture_.Draw(painter, area.topLeft(), devicePixelRatioF());
+      picture_.Draw(painter, area.topLeft(), devicePixelRatioF(), scale_);
     }
     DrawFocusFrame(*this, painter);
   }

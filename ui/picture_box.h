@@ -15,6 +15,8 @@ class PictureBox : public QFrame {
   explicit PictureBox(QWidget* parent = nullptr);
 
   void SetPicture(SvgPicture picture);
+  // The picture at `scale` times its size, as the form is laid out.
+  void SetScale(qreal scale);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -23,6 +25,7 @@ class PictureBox : public QFrame {
 
  private:
   SvgPicture picture_;
+  qreal scale_ = 1;
 };
 
 }  // namespace zr

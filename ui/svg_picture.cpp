@@ -28,10 +28,16 @@ QPixmap RenderSvg(const QString& path, qreal device_pixel_ratio) {
 
 }  // namespace
 
-void SvgPicture::Draw(QPainter& painter, const QPoint& at, qreal device_pixel_ratio) const {
+void SvgPicture::Draw(QPainter& painter, const QPoint& at, qreal device_pixel_ratio,
+                      qreal scale) const {
   if (IsNull()) return;
-  if (cache_.isNull() || !qFuzzyCompare(cache_.devicePixelRatio(), device_pixel_ratio)) {
-    cache_ = RenderSvg(path_, device_pixel_ratio);
+  if (cache_.isNull() || !qFuzzyCompare(cache_.devicePixelRatio(), device_pixel_ratio) ||
+      !qFuzzyCompare(cache_scale_, scale)) {
+    // Rendered for the ratio times the scale, shown at the ratio: `scale`
+    // times the picture's size, still one rendered pixel per device pixel.
+    cache_ = RenderSvg(path_, device_pixel_ratio * scale);
+    if (!cache_.isNull()) cache_.setDevicePixelRatio(device_pixel_ratio);
+    cache_scale_ = scale;
   }
   if (!cache_.isNull()) painter.drawPixmap(at, cache_);
 }

@@ -86,12 +86,14 @@ bool MainWindow::OpenScenario(const QString& path) {
   const auto parsed = ParseScenario(std::get<std::string>(content), format_);
   if (const auto* reason = std::get_if<std::string>(&parsed)) return refuse(FromUtf8(*reason));
 
-  const InputTexts& texts = std::get<InputTexts>(parsed);
+  const Scenario& scenario = std::get<Scenario>(parsed);
   for (const Field field : kAllFields) {
-    inputs_[Index(field)]->setText(FromUtf8(texts[Index(field)]));
+    inputs_[Index(field)]->setText(FromUtf8(scenario.texts[Index(field)]));
   }
   scenario_path_ = path;
-  scenario_texts_ = texts;
+  scenario_texts_ = scenario.texts;
+  scenario_carrier_ = scenario.carrier;
+  SetCarrier(scenario.carrier);
   Command1_Click();
   UpdateTitle();
   return true;
@@ -143,13 +145,14 @@ void MainWindow::Report_Click() {
 }
 
 bool MainWindow::SaveScenario(const QString& path) {
-  const std::string text = ScenarioText(BoxTexts());
+  const std::string text = ScenarioText(BoxTexts(), carrier_);
   if (!WriteUserFile(path, QByteArray::fromStdString(text), kSaveTitle,
                      QStringLiteral("A forgatókönyv nem menthető ide:"))) {
     return false;
   }
   scenario_path_ = path;
   scenario_texts_ = BoxTexts();
+  scenario_carrier_ = carrier_;
   UpdateTitle();
   return true;
 }

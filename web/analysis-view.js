@@ -9,9 +9,11 @@
 'use strict';
 
 // `fields`: the input names in box order; `separator`: the decimal separator;
-// `analyseHere`: the core's zr_analyse; `dialog`: the page's message dialog.
-// Returns { open, runStarted, runFinished }.
-function createAnalysisView({ fields, separator, analyseHere, coreReady, dialog }) {
+// `analyseHere`: the core's zr_analyse; `dialog`: the page's message dialog;
+// `avoidedCo2(texts)`: the core's avoided CO₂ of box texts with the page's
+// carrier, {text, basis}. Returns { open, runStarted, runFinished,
+// runFailed, carrierChanged }.
+function createAnalysisView({ fields, separator, analyseHere, coreReady, dialog, avoidedCo2 }) {
   const { texts, captions } = JSON.parse(document.getElementById('analysis-texts').textContent);
   const section = document.getElementById('Elemzes');
   const toggle = document.getElementById('Elemzes-gomb');
@@ -21,6 +23,7 @@ function createAnalysisView({ fields, separator, analyseHere, coreReady, dialog 
   const tornado = document.getElementById('Tornado');
   const axis = document.querySelector('.tornado-axis .track');
   const baseText = document.getElementById('Tornado-alap');
+  const co2 = document.getElementById('ElkerultCo2');
   const figureIds = { NPV: 'npv', BelsoRata: 'internal_rate', EgyszeruMegterules: 'simple_payback' };
 
   // Across a bar's track, in per cent: the time scale, then the no-payback band.
@@ -183,10 +186,27 @@ function createAnalysisView({ fields, separator, analyseHere, coreReady, dialog 
     }, 0));
   }
 
+  // The avoided CO₂ of the scenario last calculated: at once, here, as it
+  // needs no worker; nothing while the view is closed or a run is under way.
+  function showCo2() {
+    if (section.hidden || latest === null) {
+      co2.replaceChildren();
+      return;
+    }
+    try {
+      const answer = avoidedCo2(latest);
+      co2.replaceChildren(answer.text ?? answer.error ?? '');
+      if (answer.basis) co2.append(document.createElement('br'), answer.basis);
+    } catch {
+      co2.replaceChildren(texts.failed);
+    }
+  }
+
   function setOpen(open) {
     section.hidden = !open;
     toggle.setAttribute('aria-expanded', String(open));
     if (open) {
+      showCo2();
       startIfNeeded();
       heading.focus();
       heading.scrollIntoView({ block: 'start' });
@@ -211,10 +231,12 @@ function createAnalysisView({ fields, separator, analyseHere, coreReady, dialog 
       ++latestId;
       latest = null;
       showPending();
+      showCo2();
     },
     // The run is over; these are the texts it left in the boxes.
     runFinished(boxTexts) {
       latest = boxTexts;
+      showCo2();
       startIfNeeded();
     },
     // The run failed: there is no scenario to analyse.
@@ -223,6 +245,9 @@ function createAnalysisView({ fields, separator, analyseHere, coreReady, dialog 
       latest = null;
       showPending();
       showAnswer(null);
+      showCo2();
     },
+    // The helper wrote box 15, or a file named the carrier (or none).
+    carrierChanged: showCo2,
   };
 }

@@ -90,7 +90,27 @@
 
   // --- The analysis view: analysis-view.js -------------------------------------------
 
-  const analysisView = createAnalysisView({ fields, separator, analyseHere, coreReady, dialog });
+  // The energy carrier the solar heat replaces, as the helper last wrote box
+  // 15 with it or a scenario file names it: its keys as the file holds them
+  // ({Energiahordozo, Egysegar, Hatasfok, Co2tenyezo}), null while unknown.
+  let carrier = null;
+  // The avoided CO₂ of box texts with the carrier: {text, basis} from the core.
+  const avoidedCo2 = (texts) => JSON.parse(coreCall('zr_avoided_co2', lineOf({ ...texts, ...carrier }), separator));
+  const analysisView = createAnalysisView({ fields, separator, analyseHere, coreReady, dialog, avoidedCo2 });
+  function setCarrier(keys) {
+    carrier = keys;
+    analysisView.carrierChanged();
+  }
+
+  // --- The energy price helper: price-helper.js ----------------------------------
+
+  createPriceHelper({
+    box: document.getElementById('Energiaarb'),
+    coreCall,
+    separator,
+    known: () => carrier,
+    written: setCarrier,
+  });
 
   // --- Calculate -----------------------------------------------------------------
 
@@ -197,7 +217,12 @@
   // --- Scenario files: scenario-files.js -------------------------------------------
 
   const files = createScenarioFiles({
-    coreCall, coreReady, separator, lineOf, read: readBoxes, write: writeBoxes,
+    coreCall, coreReady, separator, lineOf,
+    read: () => ({ ...readBoxes(), ...carrier }),
+    write: (texts, keys) => {
+      writeBoxes(texts);
+      setCarrier(keys);
+    },
     calculate: calculateAndRemember, showMessage,
   });
   const fileInput = document.getElementById('Megnyitas-fajl');

@@ -93,19 +93,18 @@ EMSCRIPTEN_KEEPALIVE const char* zr_analyse(const char* line, const char* separa
   });
 }
 
-// The scenario file the window saves for the box texts of `line` (an object
-// of box texts, as zr_evaluate takes), byte for byte; "" for a line that is
-// not one.
-EMSCRIPTEN_KEEPALIVE const char* zr_scenario_text(const char* line) {
-  return Answer([&] {
-    const auto read = zr::ReadFieldTexts(line, zr::InputTexts{});
-    const auto* texts = std::get_if<zr::InputTexts>(&read);
-    answer = texts != nullptr ? zr::ScenarioText(*texts) : std::string();
-  });
+// The scenario file the window saves for the box texts and the carrier keys
+// of `line` (an object of box texts, as zr_evaluate takes, with the carrier
+// keys of the file when the carrier is known), byte for byte; "" for a line
+// that is not one.
+EMSCRIPTEN_KEEPALIVE const char* zr_scenario_text(const char* line, const char* separator) {
+  return Answer(
+      [&] { answer = zr::ScenarioTextOfLine(line, FormatWith(separator)).value_or(std::string()); });
 }
 
-// A scenario file's box texts as the window opens it: {"texts": field ->
-// text}, or {"error": why it is no scenario, a Hungarian sentence}.
+// A scenario file as the window opens it: {"texts": field -> text,
+// "carrier": carrier key -> text, or null when the file names no carrier},
+// or {"error": why it is no scenario, a Hungarian sentence}.
 EMSCRIPTEN_KEEPALIVE const char* zr_parse_scenario(const char* content, const char* separator) {
   return Answer([&] {
     using json = nlohmann::ordered_json;
@@ -114,17 +113,57 @@ EMSCRIPTEN_KEEPALIVE const char* zr_parse_scenario(const char* content, const ch
     if (const auto* reason = std::get_if<std::string>(&parsed)) {
       out["error"] = *reason;
     } else {
+      const zr::Scenario& scenario = std::get<zr::Scenario>(parsed);
       json texts = json::object();
       for (zr::Field f : zr::kAllFields) {
-        texts[std::string(zr::FieldName(f))] = std::get<zr::InputTexts>(parsed)[zr::Index(f)];
+        texts[std::string(zr::FieldName(f))] = scenario.texts[zr::Index(f)];
       }
       out["texts"] = std::move(texts);
+      json carrier = nullptr;
+      if (scenario.carrier) {
+        const zr::CarrierTexts keys = zr::CarrierTextsOf(*scenario.carrier);
+        carrier = json::object();
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+          carrier[std::string(zr::kCarrierKeys[i])] = *keys[i];
+        }
+      }
+      out["carrier"] = std::move(carrier);
     }
     answer = out.dump(-1, ' ', false, json::error_handler_t::replace);
   });
 }
 
-// The energy price helper's carriers: [{"name", "unit", "heating_value",
+// The avoided CO₂ of a run: `line` holds the texts the run left in the boxes
+// and the carrier keys when the carrier is known. Answers {"text", "basis"}:
+// the figures and what they assume, or why there are none (without a
+// carrier, how to get them), both Hungarian; {"error": ...} for a line that
+// is not an object of field texts or names a wrong carrier.
+EMSCRIPTEN_KEEPALIVE const char* zr_avoided_co2(const char* line, const char* separator) {
+  return Answer([&] {
+    using json = nlohmann::ordered_json;
+    const zr::NumberFormat format = FormatWith(separator);
+    json out = json::object();
+    zr::CarrierTexts carrier_texts;
+    const auto read = zr::ReadFieldTexts(line, zr::StartupTexts(format), &carrier_texts);
+    const auto carrier = zr::CarrierOfTexts(carrier_texts, format);
+    if (const auto* error = std::get_if<zr::FieldTextsError>(&read)) {
+      out["error"] = zr::ProblemText(*error, zr::Wording::kEvaluatorLine);
+    } else if (const auto* reason = std::get_if<std::string>(&carrier)) {
+      out["error"] = *reason;
+    } else {
+      const zr::InputSet inputs =
+          zr::CalculationRun(std::get<zr::InputTexts>(read), format, zr::ChartUse::kNotDrawn)
+              .inputs;
+      const zr::AvoidedCo2 co2 =
+          zr::AvoidedCo2Of(std::get<std::optional<zr::CarrierChoice>>(carrier), inputs, format);
+      out["text"] = co2.text;
+      out["basis"] = co2.basis;
+    }
+    answer = out.dump(-1, ' ', false, json::error_handler_t::replace);
+  });
+}
+
+// The energy price helper's carriers: [{"key", "name", "unit", "heating_value",
 // "efficiency", "co2"}], the defaults as texts ("" where the user must give one).
 EMSCRIPTEN_KEEPALIVE const char* zr_energy_carriers(const char* separator) {
   return Answer([&] {
@@ -134,7 +173,8 @@ EMSCRIPTEN_KEEPALIVE const char* zr_energy_carriers(const char* separator) {
     };
     nlohmann::ordered_json out = nlohmann::ordered_json::array();
     for (const zr::CarrierInfo& info : zr::Carriers()) {
-      out.push_back({{"name", info.name},
+      out.push_back({{"key", info.key},
+                     {"name", info.name},
                      {"unit", info.unit},
                      {"heating_value", text(info.heating_value_kwh)},
                      {"efficiency", text(info.efficiency_percent)},

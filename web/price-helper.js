@@ -1,12 +1,16 @@
 // "Átszámítás": the energy price helper next to box 15. The conversion, its
 // defaults and its messages are the core's (zr_energy_carriers,
-// zr_energy_price); this script only lays out the dialog and writes the
-// core's value into the box. A classic script, as page.js.
+// zr_energy_price); this script only lays out the dialog, writes the core's
+// value into the box and tells the page which carrier it wrote it with. A
+// classic script, like page.js, which starts it with createPriceHelper.
 'use strict';
 
-(() => {
-  const box = document.getElementById('Energiaarb');
-  if (!box) return;
+// `box`: box 15; `coreCall`: a call into the page's core; `separator`: the
+// page's decimal separator; `known()`: the carrier keys of the scenario
+// ({Energiahordozo, Egysegar, Hatasfok, Co2tenyezo}) or null, which the
+// dialog starts from; `written(keys)`: told the keys each time "Beírás"
+// writes the box.
+function createPriceHelper({ box, coreCall, separator, known, written }) {
   // The helper's words are the core's, as the window's dialog has them.
   const words = JSON.parse(document.getElementById('analysis-texts').textContent).energyPrice;
   const element = (tag, properties = {}, ...children) => {
@@ -19,31 +23,15 @@
   open.title = 'A számla egységárából Ft/kWh hasznos hő';
   box.after(open);
 
-  // The helper's own core and dialog, made when it is first opened: a page
-  // that never uses it loads no second core.
-  let ready = null;
-  open.addEventListener('click', async () => {
-    ready ??= setUp();
-    (await ready)();
+  // The dialog, made when it is first opened.
+  let show = null;
+  open.addEventListener('click', () => {
+    show ??= setUp();
+    show();
   });
 
-  async function setUp() {
-    const core = await createZeltanoCore();
-    const call = (name, ...args) => core.callText(name, ...args);
-
-    // The page's separator, chosen as page.js chooses it.
-    function regionalSeparator() {
-      try {
-        const parts = new Intl.NumberFormat(navigator.language || 'hu').formatToParts(0.5);
-        const decimal = parts.find((p) => p.type === 'decimal')?.value;
-        if (decimal && call('zr_separator_problem', decimal) === '') return decimal;
-      } catch {
-        // an unknown language tag: keep the default
-      }
-      return ',';
-    }
-    const separator = regionalSeparator();
-    const carriers = JSON.parse(call('zr_energy_carriers', separator));
+  function setUp() {
+    const carriers = JSON.parse(coreCall('zr_energy_carriers', separator));
 
     const fields = {};
     const captions = {};
@@ -82,7 +70,7 @@
       for (const name of ['Akoll', 'Qkoll', 'Elettartam']) {
         request[name] = document.getElementById(`${name}b`).value;
       }
-      return JSON.parse(call('zr_energy_price', JSON.stringify(request), separator));
+      return JSON.parse(coreCall('zr_energy_price', JSON.stringify(request), separator));
     }
     function update() {
       const answer = convert();
@@ -114,15 +102,31 @@
       }
       box.value = answer.price;
       box.dispatchEvent(new Event('input', { bubbles: true }));
+      written({
+        Energiahordozo: carriers[Number(carrier.value)].key,
+        Egysegar: fields.unit_price.value,
+        Hatasfok: fields.efficiency.value,
+        Co2tenyezo: fields.co2.value,
+      });
     });
     cancel.addEventListener('click', () => dialog.close());
     chooseCarrier();
 
     return () => {
+      // From the scenario's carrier, when it names one.
+      const keys = known();
+      const index = keys ? carriers.findIndex((c) => c.key === keys.Energiahordozo) : -1;
+      if (index >= 0) {
+        carrier.value = String(index);
+        chooseCarrier();
+        fields.unit_price.value = keys.Egysegar;
+        fields.efficiency.value = keys.Hatasfok;
+        fields.co2.value = keys.Co2tenyezo;
+      }
       document.body.append(dialog);
       update();  // the scenario boxes may have changed since
       dialog.showModal();
       fields.unit_price.focus();
     };
   }
-})();
+}

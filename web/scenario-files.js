@@ -4,8 +4,10 @@
 // a file the window refuses is refused here with the window's reason.
 'use strict';
 
-// `lineOf` makes the core's line of box texts; `read` and `write` are the
-// boxes' texts; `calculate` runs Calculate on what the boxes hold.
+// `lineOf` makes the core's line of box texts; `read()` gives the boxes'
+// texts with the carrier keys when the carrier is known, `write(texts,
+// carrier)` sets them (carrier: the keys, or null); `calculate` runs
+// Calculate on what the boxes hold.
 function createScenarioFiles({ coreCall, coreReady, separator, lineOf, read, write, calculate, showMessage }) {
   const FILE_NAME = 'forgatokonyv.zeltano.json';
   const CANNOT_SAVE = 'A forgatókönyv nem menthető: a tartalma nem állítható elő.';
@@ -14,7 +16,7 @@ function createScenarioFiles({ coreCall, coreReady, separator, lineOf, read, wri
   // Downloads the file for the boxes' texts.
   async function save() {
     await coreReady();
-    const text = coreCall('zr_scenario_text', lineOf(read()));
+    const text = coreCall('zr_scenario_text', lineOf(read()), separator);
     if (text === '') {
       await showMessage(CANNOT_SAVE, null, words.saveTitle);
       return;
@@ -37,7 +39,7 @@ function createScenarioFiles({ coreCall, coreReady, separator, lineOf, read, wri
       await showMessage(`${words.cannotOpen}\n${file.name}\n\n${answer.error}`, null, words.openTitle);
       return;
     }
-    write(answer.texts);
+    write(answer.texts, answer.carrier);
     await calculate();
   }
 

@@ -6,9 +6,11 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFrame>
+#include <cmath>
 #include <optional>
 #include <set>
 
+#include "screen_fit.h"
 #include "ui_test_support.h"
 
 namespace zr::test {
@@ -213,6 +215,47 @@ TEST_P(LayoutTest, ControlStandsAsTheLayoutGivesIt) {
 INSTANTIATE_TEST_SUITE_P(Controls, LayoutTest, ::testing::ValuesIn(Layout()),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The same table with the form laid out smaller as one, as on a 1920 × 1080
+// screen at 200 %: every place scaled by its edges, every font alike.
+constexpr qreal kScale = 0.78;
+
+class ScaledLayoutTest : public ::testing::TestWithParam<ControlRow> {
+ protected:
+  static void SetUpTestSuite() {
+    fixture_ = std::make_unique<WindowFixture>();
+    fixture_->window->SetScale(kScale);
+  }
+  static void TearDownTestSuite() { fixture_.reset(); }
+  static std::unique_ptr<WindowFixture> fixture_;
+};
+std::unique_ptr<WindowFixture> ScaledLayoutTest::fixture_;
+
+int Scaled(int pixels) { return static_cast<int>(std::lround(pixels * kScale)); }
+
+TEST_P(ScaledLayoutTest, ControlIsScaledWithTheForm) {
+  const ControlRow& row = GetParam();
+  QWidget* control = fixture_->window->findChild<QWidget*>(row.name);
+  ASSERT_NE(control, nullptr);
+  // The layout's place in the parent, its border included, scaled.
+  const auto* frame = qobject_cast<const QFrame*>(control->parentWidget());
+  const int border = control->parentWidget() == fixture_->window.get() ? 0 : frame->frameWidth();
+  const QRect laid_out = Pixels(row).translated(border, border);
+  EXPECT_EQ(control->geometry(),
+            QRect(QPoint(Scaled(laid_out.left()), Scaled(laid_out.top())),
+                  QPoint(Scaled(laid_out.left() + laid_out.width()) - 1,
+                         Scaled(laid_out.top() + laid_out.height()) - 1)));
+  // In whole pixels no larger than the scaled size.
+  const qreal points = row.font.value_or(kRegular).points;
+  EXPECT_NEAR(control->font().pointSizeF(), ScaledPoints(points, kScale, control->logicalDpiY()),
+              1e-9);
+  EXPECT_LE(control->font().pointSizeF(), points * kScale);
+  EXPECT_GT(QFontInfo(control->font()).pixelSize(), 0);
+  EXPECT_EQ(control->font().bold(), row.font.value_or(kRegular).bold);
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, ScaledLayoutTest, ::testing::ValuesIn(Layout()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(Layout, WindowHoldsExactlyTheSixtyEightControls) {
   WindowFixture f;
   std::set<std::string> expected;
@@ -285,8 +328,13 @@ TEST(Layout, TabOrderStartsAtTheChartAndVisitsTheBoxesBottomUp) {
   EXPECT_EQ(visited, expected);
 }
 
-TEST(Layout, EveryCaptionFitsItsControlInTheSubstituteFace) {
+class CaptionFitTest : public ::testing::TestWithParam<qreal> {};
+
+// At the layout's scale, at 200 % of 1920 × 1080 and at the smallest
+// legible scale.
+TEST_P(CaptionFitTest, EveryCaptionFitsItsControlInTheSubstituteFace) {
   WindowFixture f;
+  if (GetParam() != 1) f.window->SetScale(GetParam());
   int checked = 0;
   for (QWidget* control : f.window->findChildren<QWidget*>()) {
     QString text;
@@ -313,6 +361,11 @@ TEST(Layout, EveryCaptionFitsItsControlInTheSubstituteFace) {
   // The buttons, the 33 captions and the 11 value labels the start-up run filled.
   EXPECT_EQ(checked, 2 + 33 + 11);
 }
+
+INSTANTIATE_TEST_SUITE_P(Layout, CaptionFitTest, ::testing::Values(1, kScale, kMinimumFormScale),
+                         [](const auto& info) {
+                           return "Scale" + std::to_string(std::lround(info.param * 1000));
+                         });
 
 }  // namespace
 }  // namespace zr::test

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QFont>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -13,39 +14,94 @@
 namespace zr::test {
 namespace {
 
-TEST(SmallScreen, AWindowThatFitsIsShownAsItIs) {
-  auto window = std::make_unique<QWidget>();
-  window->setFixedSize(950, 592);
-  QWidget* raw = window.get();
-  const auto shown = FitToScreen(std::move(window), QRect(0, 0, 1280, 1024));
-  EXPECT_EQ(shown.get(), raw);
-}
+// Each screen's available area in logical pixels, and how the window is
+// shown there: as it is, smaller as a whole, or at the smallest legible
+// scale in a scrolling frame.
+struct ScreenCase {
+  const char* name;
+  QRect available;
+  qreal scale;
+  bool scrolls = false;
+};
 
-TEST(SmallScreen, AWindowTooLargeScrollsAndEveryButtonCanBeReached) {
+void PrintTo(const ScreenCase& c, std::ostream* os) { *os << c.name; }
+
+class ScreenFitTest : public ::testing::TestWithParam<ScreenCase> {};
+
+TEST_P(ScreenFitTest, TheWindowIsShownWholeAndEveryControlCanBeReached) {
+  const ScreenCase& c = GetParam();
   RecordingReporter reporter;
   auto owned = std::make_unique<MainWindow>(reporter, NumberFormat::Hungarian());
   MainWindow* window = owned.get();
-  // 200 % of a 1280 × 1024 screen: 640 × 512 logical pixels.
-  const QRect available(0, 0, 640, 512);
-  const auto shown = FitToScreen(std::move(owned), available);
+  const QString payback = window->findChild<QLabel*>("L")->text();
+  const auto shown = FitToScreen(std::move(owned), c.available);
   auto* scroll = qobject_cast<QScrollArea*>(shown.get());
-  ASSERT_NE(scroll, nullptr);
-  EXPECT_EQ(scroll->widget(), window);
-  EXPECT_EQ(scroll->windowTitle(), "Zeltano-Redurir");
-  EXPECT_TRUE(FitsScreen(scroll->size(), available));
-  EXPECT_EQ(window->size(), QSize(950, 592));  // the layout itself is unchanged
+  EXPECT_EQ(scroll != nullptr, c.scrolls);
+  EXPECT_EQ(scroll != nullptr ? scroll->widget() : shown.get(), window);
+  EXPECT_EQ(shown->windowTitle(), "Zeltano-Redurir");
+  EXPECT_TRUE(FitsScreen(shown->size(), c.available)) << shown->width() << "x" << shown->height();
+  EXPECT_DOUBLE_EQ(window->Scale(), c.scale);
+  // The form as one: its size and the payback's font with it.
+  EXPECT_EQ(window->size(), QSize(static_cast<int>(950 * c.scale), static_cast<int>(592 * c.scale)));
+  EXPECT_NEAR(window->findChild<QLabel*>("L")->font().pointSizeF(),
+              ScaledPoints(9.75, c.scale, window->logicalDpiY()), 1e-9);
+  EXPECT_EQ(window->findChild<QLabel*>("L")->text(), payback);
 
-  scroll->show();
-  (void)QTest::qWaitForWindowExposed(scroll);
-  for (const char* name : {"Command1", "Command2", "Elettartamb", "graf"}) {
+  shown->show();
+  (void)QTest::qWaitForWindowExposed(shown.get());
+  for (const char* name : {"Command1", "Command2", "Elettartamb", "Energiaarvaltb", "graf"}) {
     auto* control = window->findChild<QWidget*>(name);
-    scroll->ensureWidgetVisible(control);
-    const QRect on_screen(control->mapTo(scroll->viewport(), QPoint(0, 0)), control->size());
-    EXPECT_TRUE(scroll->viewport()->rect().contains(on_screen)) << name;
+    EXPECT_TRUE(window->rect().contains(control->geometry())) << name;
+    if (scroll != nullptr) {
+      scroll->ensureWidgetVisible(control);
+      const QRect on_screen(control->mapTo(scroll->viewport(), QPoint(0, 0)), control->size());
+      EXPECT_TRUE(scroll->viewport()->rect().contains(on_screen)) << name;
+    }
   }
-  // Exit closes the scrolling frame, which ends the program.
+  // The boxes are real: typed into, calculated, read by a screen reader.
+  QLineEdit* box = window->findChild<QLineEdit*>("Akollb");
+  box->setFocus();
+  box->selectAll();
+  QTest::keyClicks(box, "12");
+  QTest::mouseClick(window->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  EXPECT_NE(window->findChild<QLabel*>("L")->text(), payback);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name),
+            "Hasznos napkollektor felület, Akoll [m2]");
+  // Exit closes what is shown, which ends the program.
   QTest::mouseClick(window->findChild<QPushButton*>("Command2"), Qt::LeftButton);
-  EXPECT_FALSE(scroll->isVisible());
+  EXPECT_FALSE(shown->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SmallScreen, ScreenFitTest,
+    ::testing::Values(
+        // 1920 × 1080 less a panel, at 100 % and 150 %: as it is.
+        ScreenCase{"FullHdAt100", QRect(0, 0, 1920, 1040), 1},
+        ScreenCase{"FullHdAt150", QRect(0, 0, 1280, 693), 1},
+        // At 200 %: 960 × 513, the height sets the scale.
+        ScreenCase{"FullHdAt200", QRect(0, 0, 960, 513), 0.78},
+        ScreenCase{"Small1000x600", QRect(0, 0, 1000, 600), 0.93},
+        // 200 % of 1280 × 1024: even the smallest legible scale is too wide.
+        ScreenCase{"SxgaAt200", QRect(0, 0, 640, 512), kMinimumFormScale, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The "Elemzés" window likewise: its fonts and size scaled alike.
+TEST(SmallScreen, TheAnalysisWindowIsScaledToTheScreenToo) {
+  for (const auto& [available, scale] : {std::pair{QRect(0, 0, 1920, 1040), qreal{1}},
+                                         std::pair{QRect(0, 0, 960, 513), qreal{0.8}}}) {
+    QWidget window;
+    window.setFont(QFont("Liberation Sans", 10));
+    auto* caption = new QLabel("Elemzés", &window);
+    caption->setFont(QFont("Liberation Sans", 12, QFont::Bold));
+    window.resize(940, 580);
+    EXPECT_DOUBLE_EQ(FitLaidOutWindow(window, available), scale);
+    EXPECT_TRUE(FitsScreen(window.size(), available));
+    const auto points = [&](qreal laid_out) {
+      return scale == 1 ? laid_out : ScaledPoints(laid_out, scale, window.logicalDpiY());
+    };
+    EXPECT_NEAR(window.font().pointSizeF(), points(10), 1e-9);
+    EXPECT_NEAR(caption->font().pointSizeF(), points(12), 1e-9);
+  }
 }
 
 TEST(ScreenReader, ValueLabelsAreNamedByTheirCaptionsAndReadTheirFigures) {
