@@ -18,14 +18,16 @@ const std::array<CarrierInfo, 7> kCarriers = {{
     // 59 132 MJ for 1729 m³ in the household regulation: 34,2 MJ/m³ = 9,5 kWh/m³;
     // a conventional gas boiler: at most about 90 %.
     {Carrier::NaturalGas, "Foldgaz", "Földgáz", "m³", Fixed(95000), Fixed(900000), Fixed(1840)},
-    {Carrier::Electricity, "Villamosenergia", "Villamos energia", "kWh", Fixed(10000), std::nullopt, std::nullopt},
+    {Carrier::Electricity, "Villamosenergia", "Villamos energia", "kWh", Fixed(10000), std::nullopt,
+     std::nullopt},
     // 46,1 MJ/kg = 12,81 kWh/kg; 17,2 kg C per GJ × 44/12 = 0,227 kg CO₂/kWh.
     {Carrier::Lpg, "Pbgaz", "PB-gáz", "kg", Fixed(128100), Fixed(900000), Fixed(2270)},
     // Air-dried (15–20 % moisture): 4,0 kWh/kg, so 400 kWh per 100 kg.
     {Carrier::Firewood, "Tuzifa", "Tűzifa", "q", Fixed(4000000), std::nullopt, std::nullopt},
     {Carrier::Pellets, "Fapellet", "Fapellet", "kg", std::nullopt, std::nullopt, std::nullopt},
     // 44,4 MJ/kg × 0,835 kg/l = 10,30 kWh/l.
-    {Carrier::HeatingOil, "Tuzeloolaj", "Tüzelőolaj", "l", Fixed(103000), std::nullopt, Fixed(2790)},
+    {Carrier::HeatingOil, "Tuzeloolaj", "Tüzelőolaj", "l", Fixed(103000), std::nullopt,
+     Fixed(2790)},
     // 1 GJ = 1000 MJ / 3,6 MJ per kWh.
     {Carrier::DistrictHeat, "Tavho", "Távhő", "GJ", Fixed(2777778), std::nullopt, std::nullopt},
 }};
@@ -186,8 +188,8 @@ AvoidedCo2 Avoided(const CarrierChoice& choice, const InputSet& inputs,
                    const NumberFormat& format) {
   const CarrierInfo& info = CarrierOf(choice.carrier);
   if (Blank(choice.efficiency_percent)) {
-    throw Refusal{"Az elkerült CO₂-hoz adja meg a kiváltott berendezés hatásfokát" +
-                  InTheHelper() + "!"};
+    throw Refusal{"Az elkerült CO₂-hoz adja meg a kiváltott berendezés hatásfokát" + InTheHelper() +
+                  "!"};
   }
   if (Blank(choice.co2_factor)) {
     throw Refusal{"Az elkerült CO₂-hoz adja meg a(z) " + std::string(info.name) +
@@ -197,10 +199,8 @@ AvoidedCo2 Avoided(const CarrierChoice& choice, const InputSet& inputs,
   const double factor = Co2Factor(choice.co2_factor, format);
   const double heat = inputs.Akoll.ToDouble() * inputs.Qkoll.ToDouble();
   AvoidedCo2 co2 = Co2Figures(heat, efficiency, factor, inputs.Elettartam.ToDouble(), format);
-  co2.basis = "Kiváltott energiahordozó: " + std::string(info.name) + ", a berendezés hatásfoka " +
-              Trimmed(choice.efficiency_percent) + " %, kibocsátási tényező " +
-              Trimmed(choice.co2_factor) + " kg CO₂/kWh tüzelőanyag; a kollektorok hasznos hője " +
-              ShownTwo(heat, format) + " kWh/év.";
+  co2.basis = "Feltevés: " + std::string(info.name) + ", " + Trimmed(choice.efficiency_percent) +
+              " % hatásfok, " + Trimmed(choice.co2_factor) + " kg CO₂/kWh tüzelőanyag.";
   return co2;
 }
 
@@ -233,9 +233,11 @@ CarrierChoice ChoiceOf(const EnergyPriceInput& input) {
   return {input.carrier, input.unit_price, input.efficiency_percent, input.co2_factor};
 }
 
-std::variant<CarrierChoice, std::string> ReadCarrierChoice(
-    std::string_view carrier_key, std::string unit_price, std::string efficiency_percent,
-    std::optional<std::string> co2_factor, const NumberFormat& format) {
+std::variant<CarrierChoice, std::string> ReadCarrierChoice(std::string_view carrier_key,
+                                                           std::string unit_price,
+                                                           std::string efficiency_percent,
+                                                           std::optional<std::string> co2_factor,
+                                                           const NumberFormat& format) {
   const std::optional<Carrier> carrier = CarrierByKey(carrier_key);
   if (!carrier) {
     std::string known;
@@ -267,11 +269,11 @@ std::variant<CarrierChoice, std::string> ReadCarrierChoice(
 AvoidedCo2 AvoidedCo2Of(const std::optional<CarrierChoice>& choice, const InputSet& inputs,
                         const NumberFormat& format) {
   if (!choice) {
-    return {std::nullopt, std::nullopt,
-            "Az elkerült CO₂ kiszámításához válassza ki a kiváltott energiahordozót" +
-                InTheHelper() +
-                " (a 15. mező jobb gombos menüje vagy F4; a weblapon az „Átszámítás” gomb), és "
-                "írja be az árat a „" +
+    return {std::nullopt,
+            std::nullopt,
+            "Elkerült CO₂: ismeretlen a kiváltott energiahordozó. Válassza ki" + InTheHelper() +
+                " (15. mező: F4 vagy jobb gomb; a weblapon: „Átszámítás”), és írja be az árat "
+                "a „" +
                 std::string(WordOf(EnergyPriceWord::kWrite)) + "” gombbal.",
             {}};
   }

@@ -96,9 +96,11 @@ CarrierChoice ChoiceOf(const EnergyPriceInput& input);
 // as the helper checks it (a positive price, 0 < η ≤ 100, a factor of at
 // least 0). A missing factor (nullopt) takes the carrier's default. The
 // choice, or what is wrong (Hungarian).
-std::variant<CarrierChoice, std::string> ReadCarrierChoice(
-    std::string_view carrier_key, std::string unit_price, std::string efficiency_percent,
-    std::optional<std::string> co2_factor, const NumberFormat& format);
+std::variant<CarrierChoice, std::string> ReadCarrierChoice(std::string_view carrier_key,
+                                                           std::string unit_price,
+                                                           std::string efficiency_percent,
+                                                           std::optional<std::string> co2_factor,
+                                                           const NumberFormat& format);
 
 // The avoided CO₂ of a run: the fuel the collectors' useful heat (Akoll ×
 // Qkoll) replaces, heat / η, times the carrier's factor; per year and over
@@ -109,7 +111,7 @@ struct AvoidedCo2 {
   std::optional<double> kg_per_year;
   std::optional<double> tonnes_over_period;
   std::string text;   // "Elkerült CO₂: évente 613,33 kg, 20 év alatt 12,27 t."
-  std::string basis;  // the carrier, efficiency and factor it assumed; empty without a figure
+  std::string basis;  // "Feltevés: Földgáz, 90 % hatásfok, ...": empty without a figure
 };
 
 AvoidedCo2 AvoidedCo2Of(const std::optional<CarrierChoice>& choice, const InputSet& inputs,

@@ -25,7 +25,6 @@ void ChartBox::SetScale(qreal scale) {
   update();
 }
 
-
 void ChartBox::EnsureDrawing() {
   const qreal ratio = devicePixelRatioF();
   const QSize size = contentsRect().size();

@@ -358,7 +358,7 @@ ReportContent MainWindow::ReportOfLastRun() const {
       FromUtf8(last_outcome_.labels[static_cast<std::size_t>(ResultLabel::L)].value_or(""));
   if (last_outcome_.fault) report.fault = FromUtf8(*last_outcome_.fault);
   report.verdict = FromUtf8(VerdictOf(last_outcome_, format_).text);
-  if (carrier_) report.avoided_co2 = analysis_->Co2Text();
+  if (carrier_) report.avoided_co2 = analysis_->Co2Text().replace(u'\n', u' ');
   report.chart = last_outcome_.chart;
   report.chart_font = ui_->graf->ChartFont();
   report.format = format_;

@@ -146,7 +146,7 @@ class MainWindow : public QWidget, public ScalableForm {
   std::array<QFont, kResultLabelCount> result_fonts_;  // as the layout gives them
   std::array<QLabel*, kResultLabelCount> result_captions_{};
   std::unique_ptr<AnalysisWindow> analysis_;  // a window of its own
-  bool analysis_fitted_ = false;               // to the screen, when first shown
+  bool analysis_fitted_ = false;              // to the screen, when first shown
   qreal scale_ = 1;
 };
 

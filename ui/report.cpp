@@ -127,7 +127,7 @@ QByteArray ReportPdf(const ReportContent& content) {
     }
     out.Line(payback, Face(12, true), 10);
     if (!content.verdict.isEmpty()) out.Paragraph(content.verdict, Face(10), 2);
-    if (content.avoided_co2) out.Paragraph(*content.avoided_co2, Face(9.5), 4);
+    if (content.avoided_co2) out.Paragraph(*content.avoided_co2, Face(8.5), 2);
 
     out.Line(QStringLiteral("Költség és haszon a vizsgált időszak hosszának függvényében"),
              Face(11.5, true), 10);

@@ -28,10 +28,11 @@ struct ReportContent {
   QString payback;               // the text of L; empty when the run did not get there
   std::optional<QString> fault;  // the message of a run that ended on a fault
   QString verdict;               // the run's verdict: does it pay off?
-  std::optional<QString> avoided_co2;  // the avoided CO₂, when the carrier is known
   ChartOperations chart;         // the run's drawing operations, frame included
   QFont chart_font;              // the chart box's font
   NumberFormat format;
+  // The avoided CO₂ (its figures and what they assume), when the carrier is known.
+  std::optional<QString> avoided_co2;
 };
 
 // The report as a PDF document; empty when it cannot be drawn.

@@ -19,8 +19,7 @@ class SvgPicture {
   bool IsNull() const { return path_.isEmpty(); }
   // Draws the picture with its top-left corner at `at`, `scale` times its
   // own size; the painter's clip cuts off what lies outside the target.
-  void Draw(QPainter& painter, const QPoint& at, qreal device_pixel_ratio,
-            qreal scale = 1) const;
+  void Draw(QPainter& painter, const QPoint& at, qreal device_pixel_ratio, qreal scale = 1) const;
 
  private:
   QString path_;

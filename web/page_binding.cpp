@@ -98,8 +98,9 @@ EMSCRIPTEN_KEEPALIVE const char* zr_analyse(const char* line, const char* separa
 // keys of the file when the carrier is known), byte for byte; "" for a line
 // that is not one.
 EMSCRIPTEN_KEEPALIVE const char* zr_scenario_text(const char* line, const char* separator) {
-  return Answer(
-      [&] { answer = zr::ScenarioTextOfLine(line, FormatWith(separator)).value_or(std::string()); });
+  return Answer([&] {
+    answer = zr::ScenarioTextOfLine(line, FormatWith(separator)).value_or(std::string());
+  });
 }
 
 // A scenario file as the window opens it: {"texts": field -> text,

@@ -83,8 +83,24 @@ TEST(EnergyPriceHelper, F4OnTheBoxOpensTheDialog) {
   EnergyPriceDialog* dialog = OpenDialog(f);
   ASSERT_NE(dialog, nullptr);
   dialog->findChild<QLineEdit*>("Egysegar")->setText(QStringLiteral("120"));
+  EXPECT_FALSE(f.window->Carrier().has_value());
   dialog->Write();
   EXPECT_EQ(box->text(), QStringLiteral("14,0351"));
+  // The window now knows the carrier, and the helper starts from it again.
+  const CarrierChoice gas{Carrier::NaturalGas, "120", "90", "0,184"};
+  EXPECT_EQ(f.window->Carrier(), gas);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return OpenDialog(f) == nullptr; }));
+  f.window->SetCarrier(CarrierChoice{Carrier::Lpg, "650", "85", "0,227"});
+  f.window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(f.window.get()));
+  box->setFocus();
+  QTest::keyClick(box, Qt::Key_F4);
+  dialog = OpenDialog(f);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dialog->findChild<QComboBox*>("Energiahordozo")->currentText(), "PB-gáz");
+  EXPECT_EQ(dialog->findChild<QLineEdit*>("Egysegar")->text(), "650");
+  EXPECT_EQ(dialog->findChild<QLineEdit*>("Hatasfok")->text(), "85");
+  EXPECT_EQ(dialog->findChild<QLineEdit*>("Futoertek")->text(), "12,81");
 }
 
 TEST(EnergyPriceHelper, TheBoxContextMenuKeepsItsEditingActionsAndAddsTheHelper) {

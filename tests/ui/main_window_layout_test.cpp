@@ -240,10 +240,9 @@ TEST_P(ScaledLayoutTest, ControlIsScaledWithTheForm) {
   const auto* frame = qobject_cast<const QFrame*>(control->parentWidget());
   const int border = control->parentWidget() == fixture_->window.get() ? 0 : frame->frameWidth();
   const QRect laid_out = Pixels(row).translated(border, border);
-  EXPECT_EQ(control->geometry(),
-            QRect(QPoint(Scaled(laid_out.left()), Scaled(laid_out.top())),
-                  QPoint(Scaled(laid_out.left() + laid_out.width()) - 1,
-                         Scaled(laid_out.top() + laid_out.height()) - 1)));
+  EXPECT_EQ(control->geometry(), QRect(QPoint(Scaled(laid_out.left()), Scaled(laid_out.top())),
+                                       QPoint(Scaled(laid_out.left() + laid_out.width()) - 1,
+                                              Scaled(laid_out.top() + laid_out.height()) - 1)));
   // In whole pixels no larger than the scaled size.
   const qreal points = row.font.value_or(kRegular).points;
   EXPECT_NEAR(control->font().pointSizeF(), ScaledPoints(points, kScale, control->logicalDpiY()),

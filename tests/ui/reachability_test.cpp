@@ -42,7 +42,8 @@ TEST_P(ScreenFitTest, TheWindowIsShownWholeAndEveryControlCanBeReached) {
   EXPECT_TRUE(FitsScreen(shown->size(), c.available)) << shown->width() << "x" << shown->height();
   EXPECT_DOUBLE_EQ(window->Scale(), c.scale);
   // The form as one: its size and the payback's font with it.
-  EXPECT_EQ(window->size(), QSize(static_cast<int>(950 * c.scale), static_cast<int>(592 * c.scale)));
+  EXPECT_EQ(window->size(),
+            QSize(static_cast<int>(950 * c.scale), static_cast<int>(592 * c.scale)));
   EXPECT_NEAR(window->findChild<QLabel*>("L")->font().pointSizeF(),
               ScaledPoints(9.75, c.scale, window->logicalDpiY()), 1e-9);
   EXPECT_EQ(window->findChild<QLabel*>("L")->text(), payback);
@@ -72,18 +73,18 @@ TEST_P(ScreenFitTest, TheWindowIsShownWholeAndEveryControlCanBeReached) {
   EXPECT_FALSE(shown->isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SmallScreen, ScreenFitTest,
-    ::testing::Values(
-        // 1920 × 1080 less a panel, at 100 % and 150 %: as it is.
-        ScreenCase{"FullHdAt100", QRect(0, 0, 1920, 1040), 1},
-        ScreenCase{"FullHdAt150", QRect(0, 0, 1280, 693), 1},
-        // At 200 %: 960 × 513, the height sets the scale.
-        ScreenCase{"FullHdAt200", QRect(0, 0, 960, 513), 0.78},
-        ScreenCase{"Small1000x600", QRect(0, 0, 1000, 600), 0.93},
-        // 200 % of 1280 × 1024: even the smallest legible scale is too wide.
-        ScreenCase{"SxgaAt200", QRect(0, 0, 640, 512), kMinimumFormScale, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(SmallScreen, ScreenFitTest,
+                         ::testing::Values(
+                             // 1920 × 1080 less a panel, at 100 % and 150 %: as it is.
+                             ScreenCase{"FullHdAt100", QRect(0, 0, 1920, 1040), 1},
+                             ScreenCase{"FullHdAt150", QRect(0, 0, 1280, 693), 1},
+                             // At 200 %: 960 × 513, the height sets the scale.
+                             ScreenCase{"FullHdAt200", QRect(0, 0, 960, 513), 0.78},
+                             ScreenCase{"Small1000x600", QRect(0, 0, 1000, 600), 0.93},
+                             // 200 % of 1280 × 1024: even the smallest legible scale is too wide.
+                             ScreenCase{"SxgaAt200", QRect(0, 0, 640, 512), kMinimumFormScale,
+                                        true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The "Elemzés" window likewise: its fonts and size scaled alike.
 TEST(SmallScreen, TheAnalysisWindowIsScaledToTheScreenToo) {

@@ -67,6 +67,25 @@ TEST(Report, CtrlPWritesOnePageWithEveryInputResultAndTheChart) {
                         "és évente átlagosan 40631 Ft nyereséget hoz.")));
 }
 
+// The avoided CO₂ stands under the verdict once the carrier is known, and
+// nowhere before.
+TEST(Report, TheAvoidedCo2IsReportedWhenTheCarrierIsKnown) {
+  QTemporaryDir dir;
+  WindowFixture f;
+  const QString without = dir.filePath("nelkul.pdf");
+  ASSERT_TRUE(f.window->WriteReportTo(without));
+  EXPECT_FALSE(PdfText(without).contains(QString::fromUtf8("CO₂")));
+
+  f.window->SetCarrier(CarrierChoice{Carrier::NaturalGas, "120", "90", "0,184"});
+  const QString with = dir.filePath("gazzal.pdf");
+  ASSERT_TRUE(f.window->WriteReportTo(with));
+  ExpectOneVectorPage(with);
+  // 6 m² × 600 kWh at 90 % with 0,184 kg/kWh, over 25 years.
+  EXPECT_TRUE(PdfText(with).simplified().contains(
+      QString::fromUtf8("Elkerült CO₂: évente 736 kg, 25 év alatt 18,4 t.")))
+      << PdfText(with).toStdString();
+}
+
 TEST(Report, AFaultIsSaidAndAnUnwritablePlaceIsReported) {
   QTemporaryDir dir;
   WindowFixture f;

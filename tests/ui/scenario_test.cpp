@@ -86,6 +86,49 @@ TEST(Scenario, ASavedFileGivesTheEvaluatorTheWindowsFigures) {
   }
 }
 
+// The carrier the helper wrote box 15 with goes into the file as its four
+// keys, marks the scenario changed, opens again with it, and the Elemzés
+// window shows its avoided CO₂; the evaluator still takes the file.
+TEST(Scenario, TheCarrierIsSavedAndOpensAgainWithItsAvoidedCo2) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("pellet.zeltano.json");
+  const CarrierChoice pellets{Carrier::Pellets, "140", "85", "0,03"};
+  WindowFixture saver;
+  ASSERT_TRUE(saver.window->SaveScenario(path));
+  const QByteArray without = ReadAll(path);
+  saver.window->SetCarrier(pellets);
+  EXPECT_TRUE(saver.window->isWindowModified());
+  ASSERT_TRUE(saver.window->SaveScenario(path));
+  EXPECT_FALSE(saver.window->isWindowModified());
+  const QJsonObject object = QJsonDocument::fromJson(ReadAll(path)).object();
+  EXPECT_EQ(object.size(), 20);
+  EXPECT_EQ(object.value("Energiahordozo").toString(), "Fapellet");
+  EXPECT_EQ(object.value("Hatasfok").toString(), "85");
+
+  WindowFixture opener;
+  ASSERT_TRUE(opener.window->OpenScenario(path));
+  EXPECT_EQ(opener.window->Carrier(), pellets);
+  EXPECT_FALSE(opener.window->isWindowModified());
+  EXPECT_TRUE(opener.reporter.messages.empty());
+  // 6 m² × 600 kWh at 85 % with 0,03 kg/kWh: 127,06 kg a year, 3,18 t in 25 years.
+  const QString co2 = opener.window->ReportOfLastRun().avoided_co2.value_or("");
+  EXPECT_TRUE(co2.startsWith("Elkerült CO₂: évente 127,06 kg, 25 év alatt 3,18 t."))
+      << co2.toStdString();
+  EXPECT_TRUE(co2.contains("Fapellet")) << co2.toStdString();
+
+  // A file without the keys has no carrier; opening one forgets the former.
+  WriteAll(path, without);
+  ASSERT_TRUE(opener.window->OpenScenario(path));
+  EXPECT_FALSE(opener.window->Carrier().has_value());
+  EXPECT_FALSE(opener.window->ReportOfLastRun().avoided_co2.has_value());
+
+  QProcess eval;
+  eval.setStandardInputFile(path);
+  eval.start(ZELTANO_EVAL_PATH, {});
+  ASSERT_TRUE(eval.waitForFinished(10000));
+  EXPECT_EQ(eval.exitCode(), 0);
+}
+
 // The title names the scenario's file and marks it while the boxes differ
 // from it; a typed-back text clears the mark.
 TEST(Scenario, TheTitleNamesTheFileAndMarksAChange) {
@@ -193,6 +236,8 @@ TEST_P(BadFileTest, IsRefusedWithAReasonAndChangesNothing) {
   WriteAll(path, c.content);
   WindowFixture f;
   f.Box(Field::Qkoll)->setText("700");  // typed, not calculated
+  const CarrierChoice lpg{Carrier::Lpg, "650", "85", "0,227"};
+  f.window->SetCarrier(lpg);
   const InputTexts before = Boxes(f);
   const QString payback = f.Label("L");
 
@@ -203,6 +248,7 @@ TEST_P(BadFileTest, IsRefusedWithAReasonAndChangesNothing) {
   EXPECT_TRUE(f.reporter.problems[0].second.contains(QString::fromUtf8(c.reason)))
       << f.reporter.problems[0].second.toStdString();
   EXPECT_EQ(Boxes(f), before);
+  EXPECT_EQ(f.window->Carrier(), lpg);  // nothing half-loaded
   EXPECT_EQ(f.Label("L"), payback);
   EXPECT_TRUE(f.reporter.messages.empty());
   EXPECT_EQ(f.window->ScenarioPath(), "");
@@ -221,6 +267,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"NestedValue", R"({"Akoll":{"a":"6"}})", "Nem szöveg a mező értéke: „Akoll”"},
         BadFile{"NullValue", R"({"Akoll":null})", "Nem szöveg a mező értéke: „Akoll”"},
         BadFile{"DuplicateKey", R"({"Akoll":"6","Akoll":"7"})", "Kétszer szereplő mező: „Akoll”"},
+        BadFile{"UnknownCarrier", R"({"Akoll":"6","Energiahordozo":"Szen","Hatasfok":"80"})",
+                "Ismeretlen energiahordozó: „Szen”"},
+        BadFile{"EfficiencyOverHundred", R"({"Energiahordozo":"Foldgaz","Hatasfok":"120"})",
+                "legfeljebb 100 %"},
         BadFile{"InvalidUtf8", "{\"Akoll\":\"\xff\"}", "nem érvényes JSON-objektum"},
         BadFile{"Huge", QByteArray("{\"Akoll\":\"") + QByteArray(1024 * 1024, '6') + "\"}",
                 "túl nagy"},

@@ -60,9 +60,17 @@ function windowReport(file) {
 const typed = { Tamogatas: '35', Beruhazas: '1250000', Energiaarvalt: '7,5' };
 let saved;
 
+// The carrier the helper writes box 15 with (gas at 120 Ft/m³, its defaults),
+// as the file keeps it.
+const carrier = { Energiahordozo: 'Foldgaz', Egysegar: '120', Hatasfok: '90', Co2tenyezo: '0,184' };
+
 test('Mentés downloads the window\'s file, and the window reports the page\'s figures from it', { skip: !existsSync(windowProgram) && 'no window build' }, async () => {
   const page = await openPage();
   for (const [field, text] of Object.entries(typed)) await page.locator(`#${field}b`).fill(text);
+  await page.getByRole('button', { name: 'Átszámítás' }).click();
+  const helper = page.getByRole('dialog', { name: 'Energiaár átszámítása' });
+  await helper.getByLabel('Egységár (Ft/m³)', { exact: true }).fill(carrier.Egysegar);
+  await helper.getByRole('button', { name: 'Beírás' }).click();
   await page.getByRole('button', { name: 'Számítás', exact: true }).click();
   await page.waitForFunction(() => new URLSearchParams(location.search).has('Tamogatas'));
   const texts = await boxTexts(page);
@@ -71,10 +79,11 @@ test('Mentés downloads the window\'s file, and the window reports the page\'s f
   saved = join(folder, download.suggestedFilename());
   await download.saveAs(saved);
 
-  // One line in the core's field order, as the evaluator orders its texts.
+  // One line in the core's field order, as the evaluator orders its texts,
+  // then the carrier's keys.
   const expected = nativeOutcome(texts).texts;
   assert.deepEqual(expected, texts);
-  assert.equal(readFileSync(saved, 'utf8'), `${JSON.stringify(expected)}\n`);
+  assert.equal(readFileSync(saved, 'utf8'), `${JSON.stringify({ ...expected, ...carrier })}\n`);
 
   const report = windowReport(saved);
   assert.equal(report.status, 0, report.stderr);
@@ -83,6 +92,11 @@ test('Mentés downloads the window\'s file, and the window reports the page\'s f
     assert.ok(shown[id], id);
     assert.ok(report.text.includes(shown[id]), `${id} ${shown[id]} is not in the report:\n${report.text}`);
   }
+  // The avoided CO₂ of the page's Elemzés view is the report's.
+  await page.getByRole('button', { name: /Elemzés/ }).click();
+  const co2 = (await page.locator('#ElkerultCo2').innerText()).split('\n')[0];
+  assert.match(co2, /^Elkerült CO₂: évente [\d,]+ kg, 25 év alatt [\d,]+ t\.$/);
+  assert.ok(report.text.replace(/\s+/g, ' ').includes(co2), `${co2} is not in the report:\n${report.text}`);
   await page.close();
 });
 
@@ -98,6 +112,12 @@ test('Megnyitás of a saved file restores its texts and calculates', { skip: !ex
   const after = await figures(page);
   assert.equal(after.L, outcome.labels.L);
   assert.notEqual(after.L, before.L);
+  // The file's carrier: the Elemzés view has its avoided CO₂, the helper starts from it.
+  await page.getByRole('button', { name: /Elemzés/ }).click();
+  assert.match(await page.locator('#ElkerultCo2').innerText(), /^Elkerült CO₂: évente .*Feltevés: Földgáz, 90 % hatásfok/s);
+  await page.getByRole('button', { name: 'Átszámítás' }).click();
+  const helper = page.getByRole('dialog', { name: 'Energiaár átszámítása' });
+  assert.equal(await helper.getByLabel('Egységár (Ft/m³)', { exact: true }).inputValue(), carrier.Egysegar);
   await page.close();
 });
 
