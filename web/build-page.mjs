@@ -123,8 +123,9 @@ const inputRows = inputPairs
   .map(({ caption, control }) => {
     const label = escapeHtml(caption.text);
     if (control.kind !== 'QLineEdit') {
+      // Empty, as every result: only the core's run fills it.
       return `      <div class="row value"><span id="${caption.name}">${label}</span>` +
-        `<output id="${control.name}" aria-live="off" aria-labelledby="${caption.name}">${escapeHtml(control.text)}</output></div>`;
+        `<output id="${control.name}" aria-live="off" aria-labelledby="${caption.name}"></output></div>`;
     }
     const field = control.name.replace(/b$/, '');
     return `      <div class="row"><label id="${caption.name}" for="${control.name}">${label}</label>` +
