@@ -6,7 +6,7 @@
 // {"text", "unit"}}, "chart": {"twipsPerPixel", "cost", "savings"}}: the
 // analysis texts, each caption split from its unit, the chart's scale and
 // curve colours, the energy price helper's words and the scenario file
-// commands' words.
+// commands' words and the variants view's words.
 #include <iostream>
 #include <iterator>
 #include <nlohmann/json.hpp>
@@ -17,6 +17,7 @@
 #include "chart_operation.h"
 #include "energy_price.h"
 #include "scenario_file.h"
+#include "variants_json.h"
 
 int main() {
   using json = nlohmann::ordered_json;
@@ -51,7 +52,8 @@ int main() {
                     {"captions", std::move(captions)},
                     {"chart", chart},
                     {"energyPrice", std::move(energy_price)},
-                    {"scenario", scenario}}
+                    {"scenario", scenario},
+                    {"variants", zr::VariantsTextsToJson()}}
                    .dump()
             << '\n';
   return std::cout.good() ? 0 : 1;
