@@ -29,6 +29,7 @@ namespace zr {
 
 class AnalysisWindow;
 class ErrorReporter;
+class VariantsWindow;
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -85,6 +86,9 @@ class MainWindow : public QWidget {
 
   // Opens the "Elemzés" window (F2) and brings it to the front.
   void ShowAnalysis();
+  // Opens the "Változatok" window (F6), made at its first opening.
+  void ShowVariants();
+  VariantsWindow* Variants() const { return variants_.get(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -131,6 +135,7 @@ class MainWindow : public QWidget {
   std::array<QFont, kResultLabelCount> result_fonts_;  // as the layout gives them
   std::array<QLabel*, kResultLabelCount> result_captions_{};
   std::unique_ptr<AnalysisWindow> analysis_;  // a window of its own
+  std::unique_ptr<VariantsWindow> variants_;  // likewise, once opened
 };
 
 }  // namespace zr

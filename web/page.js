@@ -126,6 +126,19 @@
 
   const analysisView = createAnalysisView({ fields, separator, analyseHere, coreReady, dialog });
 
+  // --- The variants view: variants-view.js -------------------------------------------
+
+  const variantsView = createVariantsView({
+    fields,
+    compare: (request) => JSON.parse(coreCall('zr_compare', request, separator)),
+    parseScenario: (text) => JSON.parse(coreCall('zr_parse_scenario', text, separator)),
+    scenarioText: (texts) => coreCall('zr_scenario_text', lineOf(texts)),
+    current: () => readBoxes(),
+    realText: (value) => realText(value, separator),
+    showMessage,
+    coreReady,
+  });
+
   // --- Calculate -----------------------------------------------------------------
 
   let running = false;
@@ -262,6 +275,10 @@
     if (event.key === 'F2' && !event.altKey && !event.ctrlKey && !event.metaKey && !dialog.open) {
       event.preventDefault();
       analysisView.open();
+    }
+    if (event.key === 'F6' && !event.altKey && !event.ctrlKey && !event.metaKey && !dialog.open) {
+      event.preventDefault();
+      variantsView.open();
     }
   });
   // The start-up run gives the boxes their texts and the window its figures.

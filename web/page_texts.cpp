@@ -6,10 +6,10 @@
 // {"text", "unit"}}, "chart": {"twipsPerPixel", "cost", "savings"}}: the
 // analysis texts, each caption split from its unit, the chart's scale and
 // curve colours, the energy price helper's words and the scenario file
-// commands' words, and "startup": the start-up run's outcome with the
-// Hungarian separator, exactly as the page's core call answers it, except
-// that the chart's floating values are already printed, so that a first
-// visit shows the results before the WebAssembly is ready.
+// commands' words, the variants view's words, and "startup": the start-up
+// run's outcome with the Hungarian separator, exactly as the page's core call
+// answers it, except that the chart's floating values are already printed,
+// so that a first visit shows the results before the WebAssembly is ready.
 #include <iostream>
 #include <iterator>
 #include <nlohmann/json.hpp>
@@ -22,6 +22,7 @@
 #include "number_text.h"
 #include "outcome_json.h"
 #include "scenario_file.h"
+#include "variants_json.h"
 
 int main() {
   using json = nlohmann::ordered_json;
@@ -65,6 +66,7 @@ int main() {
                     {"chart", chart},
                     {"energyPrice", std::move(energy_price)},
                     {"scenario", scenario},
+                    {"variants", zr::VariantsTextsToJson()},
                     {"startup", std::move(startup)}}
                    .dump()
             << '\n';
