@@ -257,12 +257,19 @@ bool VariantsWindow::SaveVariants(const QString& first_path) {
   const QDir folder = QFileInfo(first_path).dir();
   QStringList written;
   for (std::size_t i = 0; i < variants_.size(); ++i) {
+    const std::string text = ScenarioText(variants_[i].texts);
+    // Only the first file was chosen (and its replacing confirmed) by the
+    // user: the others never replace a file of other content, nor each other.
+    const auto taken = [&](const QString& path) {
+      if (written.contains(QDir::toNativeSeparators(path))) return true;
+      if (!QFileInfo::exists(path)) return false;
+      const auto held = ReadRegularFile(QFile::encodeName(path).toStdString(), text.size() + 1);
+      return !std::holds_alternative<std::string>(held) || std::get<std::string>(held) != text;
+    };
     QString path = i == 0 ? first_path : folder.filePath(FileNameOf(FromUtf8(names[i])));
-    // Two variants never share a file, whatever the first one was named.
-    for (int n = 2; written.contains(path); ++n) {
+    for (int n = 2; i > 0 && taken(path); ++n) {
       path = folder.filePath(FileNameOf(FromUtf8(names[i]) + QStringLiteral("-%1").arg(n)));
     }
-    const std::string text = ScenarioText(variants_[i].texts);
     if (const auto failure = WriteFileSafely(QFile::encodeName(path).toStdString(), text)) {
       reporter_.ShowProblem(
           this, Text(VariantsText::kSave),

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "report.h"
@@ -95,10 +96,20 @@ TEST(VariantsWindow, SavesEachVariantAsAScenarioFileAndRemoves) {
   ASSERT_TRUE(v->AddFile(f.Scenario("drága", {{Field::Beruhazas, "1500000"}})));
   ASSERT_TRUE(v->AddFile(f.Scenario("kicsi", {{Field::Akoll, "4"}})));
   QTemporaryDir out;
+  // A file of the user's under a later variant's name is never replaced;
+  // one already holding that variant's very bytes may be.
+  const std::string own = "{\"Akoll\":\"9\"}\n";
+  ASSERT_FALSE(WriteFileSafely(out.filePath("kicsi.zeltano.json").toStdString(), own));
+  ASSERT_FALSE(WriteFileSafely(out.filePath("drága.zeltano.json").toStdString(),
+                               ScenarioText(v->Variants()[1].texts)));
   ASSERT_TRUE(v->SaveVariants(out.filePath("elso.zeltano.json")));
+  EXPECT_EQ(std::get<std::string>(ReadRegularFile(
+                QFile::encodeName(out.filePath("kicsi.zeltano.json")).toStdString(), 100)),
+            own);
+  EXPECT_FALSE(QFileInfo::exists(out.filePath("drága-2.zeltano.json")));
   const std::vector<QString> files = {out.filePath("elso.zeltano.json"),
                                       out.filePath("drága.zeltano.json"),
-                                      out.filePath("kicsi.zeltano.json")};
+                                      out.filePath("kicsi-2.zeltano.json")};
   for (std::size_t i = 0; i < files.size(); ++i) {
     const auto content =
         ReadRegularFile(QFile::encodeName(files[i]).toStdString(), kMaxScenarioBytes);
