@@ -31,6 +31,7 @@ namespace zr {
 
 class AnalysisWindow;
 class ErrorReporter;
+class VariantsWindow;
 
 class MainWindow : public QWidget, public ScalableForm {
   Q_OBJECT
@@ -93,6 +94,9 @@ class MainWindow : public QWidget, public ScalableForm {
   // Opens the "Elemzés" window (F2) and brings it to the front; the first
   // time scaled down as a whole where it does not fit the screen.
   void ShowAnalysis();
+  // Opens the "Változatok" window (F6), made at its first opening.
+  void ShowVariants();
+  VariantsWindow* Variants() const { return variants_.get(); }
 
   // The form laid out at `scale` of its layout, as one: places, sizes,
   // fonts, the pictures and the chart. Once, before the window is shown.
@@ -146,6 +150,7 @@ class MainWindow : public QWidget, public ScalableForm {
   std::array<QFont, kResultLabelCount> result_fonts_;  // as the layout gives them
   std::array<QLabel*, kResultLabelCount> result_captions_{};
   std::unique_ptr<AnalysisWindow> analysis_;  // a window of its own
+  std::unique_ptr<VariantsWindow> variants_;  // likewise, once opened
   bool analysis_fitted_ = false;              // to the screen, when first shown
   qreal scale_ = 1;
 };
