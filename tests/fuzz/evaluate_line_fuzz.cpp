@@ -1,7 +1,8 @@
 // libFuzzer target: arbitrary bytes as one zeltano-eval input line. Every
 // output line must read back as a JSON object: an error line exactly when
-// the line is not an object of distinct input fields with string values (or
-// holds a NUL byte), otherwise the outcome with the line's texts.
+// the line is not an object of distinct input fields (or a scenario file's
+// carrier keys, which change nothing) with string values (or holds a NUL
+// byte), otherwise the outcome with the line's texts.
 //
 // The verdict on the line comes from a second, independent reading: the
 // JSON reader's document interface, counting the keys as they go by.
@@ -13,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "field_texts.h"
 #include "outcome_json.h"
 
 namespace zr {
@@ -31,9 +33,12 @@ using json = nlohmann::json;
     if (!(cond)) Fail(#cond, line); \
   } while (false)
 
-bool IsField(const std::string& key) {
+bool IsKey(const std::string& key) {
   for (Field f : kAllFields) {
     if (FieldName(f) == key) return true;
+  }
+  for (std::string_view carrier_key : kCarrierKeys) {
+    if (carrier_key == key) return true;
   }
   return false;
 }
@@ -51,7 +56,7 @@ std::optional<std::string> ExpectedError(std::string_view line, json& input) {
   if (input.is_discarded()) return "the line is not valid JSON";
   if (!input.is_object()) return "the line is not a JSON object";
   for (const auto& [key, value] : input.items()) {
-    if (!IsField(key)) return "unknown field: ";
+    if (!IsKey(key)) return "unknown field: ";
     if (!value.is_string()) return "the value of ";
   }
   if (keys != input.size()) return "duplicate field: ";
