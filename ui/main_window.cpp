@@ -34,6 +34,7 @@
 #include "input_captions.h"
 #include "input_set.h"
 #include "require_child.h"
+#include "risk_window.h"
 #include "safe_file.h"
 #include "scenario_file.h"
 #include "ui_main_window.h"
@@ -130,6 +131,7 @@ MainWindow::MainWindow(ErrorReporter& reporter, NumberFormat format, QWidget* pa
   ui_->setupUi(this);
   SetUpControls();
   analysis_ = std::make_unique<AnalysisWindow>(ReadInputCaptions(*this), format_);
+  risk_ = std::make_unique<RiskWindow>(ReadInputCaptions(*this), format_);
   Form_Load();
 }
 
@@ -221,6 +223,7 @@ void MainWindow::SetUpMenu() {
   AddCommand(QStringLiteral("&Grafikon mentése képként…"), QKeySequence(),
              &MainWindow::ChartImage_Click);
   AddCommand(QStringLiteral("E&lemzés"), QKeySequence(Qt::Key_F2), &MainWindow::ShowAnalysis);
+  AddCommand(QStringLiteral("&Kockázat"), QKeySequence(Qt::Key_F3), &MainWindow::ShowRisk);
   AddCommand(QStringLiteral("Felhasználói ú&tmutató"), QKeySequence::HelpContents,
              &MainWindow::Help_Click);
   // A box without a selection lets Ctrl+C through to the window.
@@ -351,6 +354,7 @@ ReportContent MainWindow::ReportOfLastRun() const {
   report.chart = last_outcome_.chart;
   report.chart_font = ui_->graf->font();
   report.format = format_;
+  report.risk = risk_->Report();
   return report;
 }
 
@@ -386,6 +390,7 @@ void MainWindow::Command1_Click() {
   ui_->Picture3->setAccessibleDescription(FromUtf8(VerdictOf(outcome, format_).text));
   last_outcome_ = outcome;
   analysis_->FollowRun(outcome);
+  risk_->FollowRun(outcome);
 }
 
 void MainWindow::Command2_Click() {
@@ -397,6 +402,12 @@ void MainWindow::ShowAnalysis() {
   analysis_->show();
   analysis_->raise();
   analysis_->activateWindow();
+}
+
+void MainWindow::ShowRisk() {
+  risk_->show();
+  risk_->raise();
+  risk_->activateWindow();
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {

@@ -28,6 +28,7 @@ class Zeltano;
 namespace zr {
 
 class AnalysisWindow;
+class RiskWindow;
 class ErrorReporter;
 
 class MainWindow : public QWidget {
@@ -85,6 +86,8 @@ class MainWindow : public QWidget {
 
   // Opens the "Elemzés" window (F2) and brings it to the front.
   void ShowAnalysis();
+  // Opens the "Kockázat" window (F3) and brings it to the front.
+  void ShowRisk();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -131,6 +134,7 @@ class MainWindow : public QWidget {
   std::array<QFont, kResultLabelCount> result_fonts_;  // as the layout gives them
   std::array<QLabel*, kResultLabelCount> result_captions_{};
   std::unique_ptr<AnalysisWindow> analysis_;  // a window of its own
+  std::unique_ptr<RiskWindow> risk_;          // a window of its own
 };
 
 }  // namespace zr

@@ -91,6 +91,8 @@
   // --- The analysis view: analysis-view.js -------------------------------------------
 
   const analysisView = createAnalysisView({ fields, separator, analyseHere, coreReady, dialog });
+  // --- The risk view: risk-view.js ---------------------------------------------------
+  const riskView = createRiskView({ separator, coreCall, coreReady, dialog });
 
   // --- Calculate -----------------------------------------------------------------
 
@@ -111,6 +113,7 @@
   async function apply(outcome) {
     running = true;
     analysisView.runStarted();
+    riskView.runStarted();
     try {
       chart.perform(outcome.chart.slice(0, 2));
       for (const finding of outcome.findings) {
@@ -133,6 +136,7 @@
       announce.textContent = `${said('Label28')} ${said('L')} ${outcome.verdict}`;
       const texts = readBoxes();
       analysisView.runFinished(texts);
+      riskView.runFinished(texts);
       return texts;
     } finally {
       running = false;
@@ -146,6 +150,7 @@
     running = true;
     try {
       analysisView.runFailed();
+      riskView.runFailed();
       chart.perform([{ op: 'Cls' }]);
       for (const output of document.querySelectorAll('output')) output.value = '';
       verdict.textContent = '';
@@ -235,6 +240,10 @@
     if (event.key === 'F2' && !event.altKey && !event.ctrlKey && !event.metaKey && !dialog.open) {
       event.preventDefault();
       analysisView.open();
+    }
+    if (event.key === 'F3' && !event.altKey && !event.ctrlKey && !event.metaKey && !dialog.open) {
+      event.preventDefault();
+      riskView.open();
     }
   });
   // The start-up run gives the boxes their texts and the window its figures.

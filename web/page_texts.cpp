@@ -16,6 +16,8 @@
 #include "analysis_view.h"
 #include "chart_operation.h"
 #include "energy_price.h"
+#include "risk_json.h"
+#include "risk_view.h"
 #include "scenario_file.h"
 
 int main() {
@@ -36,9 +38,9 @@ int main() {
     captions[field] = {{"text", parts.text}, {"unit", parts.unit}};
   }
   const auto rgb = [](const zr::Color& c) { return json::array({c.red, c.green, c.blue}); };
-  const json chart = {{"twipsPerPixel", zr::kTwipsPerPixel},
-                      {"cost", rgb(zr::kCostColor)},
-                      {"savings", rgb(zr::kSavingsColor)}};
+  const json chart = {{"twipsPerPixel", zr::kTwipsPerPixel}, {"cost", rgb(zr::kCostColor)},
+                      {"savings", rgb(zr::kSavingsColor)},   {"within", rgb(zr::kWithinColor)},
+                      {"beyond", rgb(zr::kBeyondColor)},     {"none", rgb(zr::kNoneColor)}};
   json energy_price = json::object();
   for (int i = 0; i < static_cast<int>(zr::EnergyPriceWord::kCount); ++i) {
     const auto word = static_cast<zr::EnergyPriceWord>(i);
@@ -51,7 +53,8 @@ int main() {
                     {"captions", std::move(captions)},
                     {"chart", chart},
                     {"energyPrice", std::move(energy_price)},
-                    {"scenario", scenario}}
+                    {"scenario", scenario},
+                    {"risk", zr::RiskTextsToJson()}}
                    .dump()
             << '\n';
   return std::cout.good() ? 0 : 1;
