@@ -121,14 +121,28 @@ void PaintRiskHistogram(QPainter& painter, const QRectF& rect, const QFont& font
   painter.setPen(Qt::black);
   painter.drawLine(QPointF(plot_left, axis_y), QPointF(plot_right, axis_y));
   painter.drawLine(QPointF(plot_left, axis_y), QPointF(plot_left, plot_top));
-  for (const RiskTick& tick : h.year_ticks) {
-    const qreal tx = at_x(tick.at);
+  // The last label ("nincs") always stands; a year label that would overlap
+  // the one before it, or "nincs", is left out.
+  const auto span = [&](const RiskTick& tick) {
+    const qreal width = fm.horizontalAdvance(FromUtf8(tick.text));
+    const qreal centre =
+        std::clamp(at_x(tick.at), rect.left() + width / 2, rect.right() - width / 2);
+    return std::pair{centre - width / 2, centre + width / 2};
+  };
+  const qreal none_start = h.year_ticks.empty() ? rect.right() : span(h.year_ticks.back()).first;
+  qreal last_end = rect.left() - 1000;
+  for (std::size_t i = 0; i < h.year_ticks.size(); ++i) {
+    const RiskTick& tick = h.year_ticks[i];
+    const bool none = i + 1 == h.year_ticks.size();
     const QString text = FromUtf8(tick.text);
-    if (text != FromUtf8(kNoPaybackText)) {
+    if (!none) {
+      const qreal tx = at_x(tick.at);
       painter.drawLine(QPointF(tx, axis_y), QPointF(tx, axis_y + kTickLength));
     }
-    painter.drawText(
-        QPointF(tx - fm.horizontalAdvance(text) / 2, axis_y + kTickLength + fm.ascent()), text);
+    const auto [start, end] = span(tick);
+    if (!none && (start < last_end + kGap || end > none_start - kGap)) continue;
+    last_end = end;
+    painter.drawText(QPointF(start, axis_y + kTickLength + fm.ascent()), text);
   }
   const QString title = Text(RiskText::kAxisYears);
   painter.drawText(QPointF(plot_left + (width - fm.horizontalAdvance(title)) / 2,

@@ -86,7 +86,7 @@ void DrawRiskPage(QPainter& painter, const QRectF& page, qreal margin, const Ris
 
   line(QStringLiteral("Tartományok (háromszögeloszlás)"), Face(11.5, true), 12);
   y += 3;
-  Columns ranges(painter, left, width, {0.62, 0.74, 0.86, 1.0});
+  Columns ranges(painter, left, width, {0.62, 0.78, 0.88, 1.0});
   y = ranges.Row(
       y,
       {Text(RiskText::kColumnInput), Text(RiskText::kColumnLow), Text(RiskText::kColumnMode),
@@ -94,7 +94,7 @@ void DrawRiskPage(QPainter& painter, const QRectF& page, qreal margin, const Ris
       Face(8.5, true), true);
   for (const RiskReportRange& r : risk.ranges) {
     const QFontMetricsF fm(Face(8.5), painter.device());
-    const QString caption = fm.elidedText(r.caption, Qt::ElideRight, width * 0.5);
+    const QString caption = fm.elidedText(r.caption, Qt::ElideRight, width * 0.48);
     y = ranges.Row(y, {caption, r.low, r.mode, r.high, r.unit}, Face(8.5), true);
   }
 
