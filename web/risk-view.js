@@ -154,8 +154,10 @@ function createRiskView({ separator, coreCall, coreReady, dialog }) {
   // `height` of the count scale's top; ticks at `at`. With no model, `message`.
   function drawHistogram(model, message) {
     chartMessage = message;
+    // Nothing to draw while the view is closed; opening it draws.
+    if (canvas.clientWidth === 0) return;
     const ratio = window.devicePixelRatio || 1;
-    const cssWidth = Math.max(1, canvas.clientWidth);
+    const cssWidth = canvas.clientWidth;
     const cssHeight = Math.max(1, canvas.clientHeight);
     canvas.width = Math.round(cssWidth * ratio);
     canvas.height = Math.round(cssHeight * ratio);

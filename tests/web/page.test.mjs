@@ -351,6 +351,7 @@ test('Enter in a box runs nothing; Alt+S and the button do', async () => {
 test('a 360 px phone: no horizontal scrolling, touch-sized boxes, a decimal keyboard', async () => {
   const page = await openPage('', { viewport: { width: 360, height: 740 }, hasTouch: true, isMobile: true });
   await openAnalysis(page);
+  await page.keyboard.press('F3');  // the risk view's boxes too
   const layout = await page.evaluate(() => ({
     scroll: document.documentElement.scrollWidth,
     client: document.documentElement.clientWidth,
