@@ -124,6 +124,28 @@ ChartOperations PlotChart(std::span<const ChartPoint> points,
   // fixed parts of the chart are still drawn.
   const bool has_scale = chart_scale.has_value() && *chart_scale != 0;
   if (has_scale) AppendCurves(ops, points, *chart_scale);
+  AppendPlotFrameAndMarks(ops, chart_scale, elettartam);
+  return ops;
+}
+
+void AppendCurve(ChartOperations& ops, std::span<const ChartPoint> points, std::int32_t chart_scale,
+                 ChartCurve curve) {
+  const std::size_t count = std::min(points.size(), static_cast<std::size_t>(kChartPointCount));
+  const Color color = curve == ChartCurve::kCost ? kCostColor : kSavingsColor;
+  for (std::size_t i = 1; i < count; ++i) {
+    const auto y = [&](std::size_t at) {
+      const ChartPoint& p = points[at];
+      return static_cast<float>(
+          CurveVertex(ValueToY(curve == ChartCurve::kCost ? p.cost : p.savings, chart_scale)));
+    };
+    ops.emplace_back(Line{static_cast<float>(ChartPointX(static_cast<int>(i))), y(i - 1),
+                          static_cast<float>(ChartPointX(static_cast<int>(i) + 1)), y(i), color});
+  }
+}
+
+void AppendPlotFrameAndMarks(ChartOperations& ops, std::optional<std::int32_t> chart_scale,
+                             double elettartam) {
+  const bool has_scale = chart_scale.has_value() && *chart_scale != 0;
   AppendChartFrame(ops);
   AppendTimeMarks(ops, elettartam);
 
@@ -135,7 +157,6 @@ ChartOperations PlotChart(std::span<const ChartPoint> points,
   }
   if (step > 0) AppendValueMarks(ops, *chart_scale, step);
   AppendUnitCaption(ops, step);
-  return ops;
 }
 
 }  // namespace zr

@@ -42,4 +42,15 @@ std::int32_t ScaleStep(std::int32_t w);
 ChartOperations PlotChart(std::span<const ChartPoint> points,
                           std::optional<std::int32_t> chart_scale, double elettartam);
 
+// The parts of a plot, for charts that draw several runs' curves on one
+// scale. A curve's segments follow one another, each starting where the one
+// before it ended, so a dash pattern runs on along the curve.
+enum class ChartCurve { kCost, kSavings };
+void AppendCurve(ChartOperations& ops, std::span<const ChartPoint> points, std::int32_t chart_scale,
+                 ChartCurve curve);
+// Everything PlotChart draws after its curves: the frame, the time marks,
+// the value marks and the unit caption.
+void AppendPlotFrameAndMarks(ChartOperations& ops, std::optional<std::int32_t> chart_scale,
+                             double elettartam);
+
 }  // namespace zr

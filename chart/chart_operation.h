@@ -60,8 +60,18 @@ struct Print {
   friend bool operator==(const Print&, const Print&) = default;
 };
 
+// The dash pattern of the lines that follow: lengths in device-independent
+// pixels, drawn and left out in turn; empty for a solid line, as every line
+// is until the first LineDash and after a Cls. A line that starts where the line before it
+// ended carries the pattern on from there, so a curve of short segments
+// still shows its dashes.
+struct LineDash {
+  std::vector<float> pattern;
+  friend bool operator==(const LineDash&, const LineDash&) = default;
+};
+
 using ChartOperation =
-    std::variant<Cls, DrawWidth, Line, ForeColor, CurrentX, CurrentY, FontName, Print>;
+    std::variant<Cls, DrawWidth, Line, ForeColor, CurrentX, CurrentY, FontName, Print, LineDash>;
 using ChartOperations = std::vector<ChartOperation>;
 
 }  // namespace zr

@@ -20,20 +20,32 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // Largest count of whole digits a Money value can have (922337203685477).
 constexpr std::size_t kMoneyWholeDigits = 15;
 
-// |value| in ten-thousandths, rounded half to even at the fifth decimal;
-// nullopt when it cannot fit in Money (so it is never needed in 128 bits).
-std::optional<WideInt> MagnitudeRaw(std::string_view whole, std::string_view fraction) {
-  if (whole.size() > kMoneyWholeDigits) return std::nullopt;
-  // Twice the value in units of the fifth decimal, plus one when non-zero
-  // digits follow the fifth (`fraction` has no trailing zeros): halving
-  // that by the rounding rule rounds the whole text correctly.
-  WideInt fifths = 0;
+// Up to this many whole digits, twice a value in units of its fifth decimal
+// stays below 2 * 10^18 and fits 64 bits.
+constexpr std::size_t kNarrowWholeDigits = 13;
+
+// Twice the value in units of the fifth decimal, plus one when non-zero
+// digits follow the fifth (`fraction` has no trailing zeros): halving that
+// by the rounding rule rounds the whole text correctly.
+template <typename Int>
+Int RoundedRaw(std::string_view whole, std::string_view fraction) {
+  Int fifths = 0;
   for (char c : whole) fifths = fifths * 10 + (c - '0');
   for (std::size_t i = 0; i < 5; ++i) {
     fifths = fifths * 10 + (i < fraction.size() ? fraction[i] - '0' : 0);
   }
-  const WideInt sticky = fraction.size() > 5 ? 1 : 0;
-  return DivideRoundHalfEven(fifths * 2 + sticky, WideInt{20});
+  const Int sticky = fraction.size() > 5 ? 1 : 0;
+  return DivideRoundHalfEven(fifths * 2 + sticky, Int{20});
+}
+
+// |value| in ten-thousandths, rounded half to even at the fifth decimal;
+// nullopt when it cannot fit in Money (so it is never needed in 128 bits).
+// Box texts are short: they take the 64-bit way, which spares the slow
+// 128-bit division.
+std::optional<WideInt> MagnitudeRaw(std::string_view whole, std::string_view fraction) {
+  if (whole.size() > kMoneyWholeDigits) return std::nullopt;
+  if (whole.size() <= kNarrowWholeDigits) return RoundedRaw<std::int64_t>(whole, fraction);
+  return RoundedRaw<WideInt>(whole, fraction);
 }
 
 }  // namespace

@@ -88,6 +88,14 @@ class ChartWriter {
     }
     out_ += '}';
   }
+  void operator()(const LineDash& d) {
+    out_ += R"({"op":"LineDash","pattern":[)";
+    for (std::size_t i = 0; i < d.pattern.size(); ++i) {
+      if (i > 0) out_ += ',';
+      Coordinate(d.pattern[i]);
+    }
+    out_ += "]}";
+  }
 
  private:
   void Value(const json& value) { values_.dump(value, false, false, 0); }

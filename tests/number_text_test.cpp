@@ -85,6 +85,11 @@ TEST(NumberTextToMoney, KeepsFourDecimalsRoundingHalfToEven) {
   EXPECT_EQ(TextToMoney("1,000051", kHu).Raw(), 10001);
   EXPECT_EQ(TextToMoney("1,000049", kHu).Raw(), 10000);
   // Exact, unlike a detour through double.
+  // Either side of where the reading leaves 64 bits for 128 (13 whole digits).
+  EXPECT_EQ(TextToMoney("9999999999999,99995", kHu).Raw(), 100000000000000000LL);
+  EXPECT_EQ(TextToMoney("-9999999999999,99985000001", kHu).Raw(), -99999999999999999LL);
+  EXPECT_EQ(TextToMoney("10000000000000,00005", kHu).Raw(), 100000000000000000LL);
+  EXPECT_EQ(TextToMoney("99999999999999,99995", kHu).Raw(), 1000000000000000000LL);
   EXPECT_EQ(TextToMoney("922337203685477,5807", kHu).Raw(), 9223372036854775807LL);
   EXPECT_EQ(TextToMoney("-922337203685477,5808", kHu).Raw(), -9223372036854775807LL - 1);
 }

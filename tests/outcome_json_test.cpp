@@ -226,6 +226,8 @@ TEST(ChartOperationJson, EncodesEveryKind) {
   EXPECT_EQ(ChartOperationJson(ForeColor{kCostColor}), R"({"op":"ForeColor","color":[0,0,250]})");
   EXPECT_EQ(ChartOperationJson(FontName{""}), R"({"op":"FontName","name":""})");
   EXPECT_EQ(ChartOperationJson(Print{std::int16_t{5}}), R"({"op":"Print","int":5})");
+  EXPECT_EQ(ChartOperationJson(LineDash{{8, 4.5f}}), R"({"op":"LineDash","pattern":[8,4.5]})");
+  EXPECT_EQ(ChartOperationJson(LineDash{}), R"({"op":"LineDash","pattern":[]})");
   EXPECT_EQ(ChartOperationJson(Print{200.0}), R"({"op":"Print","real":200})");
   EXPECT_EQ(ChartOperationJson(Print{0.5}), R"({"op":"Print","real":0.5})");
   EXPECT_EQ(ChartOperationJson(Print{std::string("Idő (év)")}),

@@ -149,6 +149,10 @@ EvalCommandLine ParseEvalCommandLine(const std::vector<std::string_view>& args) 
       result.csv = true;
       continue;
     }
+    if (arg == "--variants") {
+      result.variants = true;
+      continue;
+    }
     bool missing = false;
     if (const auto separator = OptionValue(args, i, kSeparatorOption, missing)) {
       if (missing) return usage_error("missing value for " + std::string(kSeparatorOption));
@@ -239,6 +243,13 @@ EvalCommandLine ParseEvalCommandLine(const std::vector<std::string_view>& args) 
   if (!result.risk.empty() && !result.sweeps.empty()) {
     return usage_error("--risk and --sweep cannot be combined");
   }
+  if (result.variants) {
+    for (const auto& [given, name] :
+         {std::pair{result.analysis, "--analysis"}, std::pair{!result.sweeps.empty(), "--sweep"},
+          std::pair{!result.risk.empty(), "--risk"}, std::pair{result.csv, "--csv"}}) {
+      if (given) return usage_error(std::string("--variants cannot be combined with ") + name);
+    }
+  }
   if (result.csv && (result.analysis || !result.risk.empty())) {
     return usage_error(std::string(result.analysis ? "--analysis" : "--risk") +
                        " cannot be written as CSV");
@@ -252,6 +263,7 @@ std::string EvalUsageText() {
   return "Usage: zeltano-eval [--decimal-separator SEP] [--analysis] [--jobs N]\n"
          "                   [--sweep FIELD=FROM:TO:STEP]... [--csv]\n"
          "                   [--risk FIELD=LOW:MODE:HIGH]... [--runs N] [--seed S]\n"
+         "       zeltano-eval [--decimal-separator SEP] --variants\n"
          "       zeltano-eval --help | --version\n"
          "\n"
          "Reads JSON Lines from standard input. Each line is an object whose keys are\n"
@@ -299,6 +311,12 @@ std::string EvalUsageText() {
          "                           sweep fields, the eleven labels, fault, error);\n"
          "                           separated by \";\" when the decimal separator is\n"
          "                           \",\", else by \",\"\n"
+         "  --variants               compare the input lines as variants, 2 to 4 of them:\n"
+         "                           one JSON object with names, rows (the sixteen\n"
+         "                           inputs, the eleven labels, npv, internal_rate and\n"
+         "                           verdict of each, differing inputs and the best\n"
+         "                           balance and shortest payback marked) and one chart\n"
+         "                           of every variant's curves\n"
          "  --help                   show this help\n"
          "  --version                show the version\n"
          "\n"

@@ -38,6 +38,7 @@ struct EvalCommandLine {
   NumberFormat format = NumberFormat::Hungarian();
   bool analysis = false;
   bool csv = false;
+  bool variants = false;        // the input lines are 2 to 4 variants, compared in one output
   std::vector<RiskRange> risk;  // --risk FIELD=LOW:MODE:HIGH, in the order given
   std::int64_t risk_runs = kDefaultRiskRuns;
   std::uint64_t risk_seed = 1;

@@ -25,6 +25,7 @@
 #include "line_reader.h"
 #include "ordered_pool.h"
 #include "outcome_json.h"
+#include "variants_json.h"
 
 namespace {
 
@@ -172,6 +173,36 @@ int EvaluateLines(const zr::EvalCommandLine& command) {
   return any_error ? zr::kExitLineError : zr::kExitOk;
 }
 
+// --variants: the lines (at most one more than a comparison takes, enough
+// to tell that there are too many) compared in one output line.
+int CompareLines(const zr::EvalCommandLine& command) {
+  zr::LineReader reader(*std::cin.rdbuf(), zr::kMaxLineBytes);
+  std::vector<std::string> lines;
+  std::string line;
+  bool too_long = false;
+  try {
+    for (;;) {
+      const zr::LineReader::Status status = reader.Next(line);
+      if (status == zr::LineReader::Status::kEnd) break;
+      if (status == zr::LineReader::Status::kTooLong) too_long = true;
+      if (lines.size() <= zr::kMaxVariants) lines.push_back(line);
+    }
+  } catch (const std::exception& e) {
+    std::cerr << "zeltano-eval: cannot read the input: " << e.what() << "\n";
+    return zr::kExitInputOutput;
+  }
+  bool error = false;
+  std::string text;
+  if (too_long) {
+    error = true;
+    text = zr::LineText(zr::TooLongLineResult());
+  } else {
+    text = zr::EvaluateVariantLines(lines, command.format, error);
+  }
+  if (!Write(text)) return zr::kExitInputOutput;
+  return error ? zr::kExitLineError : zr::kExitOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -206,5 +237,5 @@ int main(int argc, char** argv) {
     case zr::EvalCommandLine::Action::kEvaluate:
       break;
   }
-  return EvaluateLines(command);
+  return command.variants ? CompareLines(command) : EvaluateLines(command);
 }

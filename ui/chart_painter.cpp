@@ -48,6 +48,7 @@ void ChartPainter::operator()(const Cls&) {
   painter_.fillRect(area, back_);
   painter_.restore();
   settings_.print_position = QPointF(0, 0);
+  settings_.dash.clear();
   Drawn(area, nullptr);
 }
 
@@ -66,7 +67,19 @@ void ChartPainter::operator()(const Line& op) {
     to = SnapToPixels(to, width);
     cap = Qt::SquareCap;
   }
-  painter_.setPen(QPen(ToQColor(op.color), width, Qt::SolidLine, cap, Qt::RoundJoin));
+  QPen pen(ToQColor(op.color), width, Qt::SolidLine, cap, Qt::RoundJoin);
+  if (!settings_.dash.isEmpty()) {
+    if (from != settings_.dash_end) settings_.dash_phase = 0;
+    // Qt measures a dash pattern in pen widths.
+    QList<qreal> pattern;
+    for (const qreal length : settings_.dash) pattern.append(length / width);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setDashPattern(pattern);
+    pen.setDashOffset(settings_.dash_phase / width);
+    settings_.dash_phase += QLineF(from, to).length();
+    settings_.dash_end = to;
+  }
+  painter_.setPen(pen);
   painter_.drawLine(from, to);
   const qreal reach = width / 2.0 + 1;
   Drawn(QRectF(from, to).normalized().adjusted(-reach, -reach, reach, reach), nullptr);
@@ -112,6 +125,12 @@ void ChartPainter::operator()(const Print& op) {
   // The next print starts on the line below, at the left edge.
   settings_.print_position =
       QPointF(0, settings_.print_position.y() + metrics.height() * kTwipsPerPixel);
+}
+
+void ChartPainter::operator()(const LineDash& op) {
+  settings_.dash.clear();
+  for (const float length : op.pattern) settings_.dash.append(length);
+  settings_.dash_phase = 0;
 }
 
 }  // namespace zr

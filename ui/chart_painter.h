@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QList>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -24,6 +25,11 @@ struct ChartSettings {
   QColor text_color{Qt::black};
   QPointF print_position;  // twips
   QString font_name;       // empty: the surface's own font
+  QList<qreal> dash;       // pixels drawn and left out in turn; empty: solid
+  // Where the last line ended and how far into the dash pattern, in pixels,
+  // so the next line that starts there carries the pattern on.
+  QPointF dash_end{-1, -1};
+  qreal dash_phase = 0;
 };
 
 // One printed text as it lands on the surface, in logical pixels.
@@ -66,6 +72,7 @@ class ChartPainter {
   void operator()(const CurrentY& op);
   void operator()(const FontName& op);
   void operator()(const Print& op);
+  void operator()(const LineDash& op);
 
  private:
   void Drawn(const QRectF& covered, const PrintedText* printed) const {

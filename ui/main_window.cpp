@@ -39,6 +39,7 @@
 #include "scenario_file.h"
 #include "ui_main_window.h"
 #include "user_guide.h"
+#include "variants_window.h"
 #include "verdict.h"
 
 namespace zr {
@@ -224,6 +225,7 @@ void MainWindow::SetUpMenu() {
              &MainWindow::ChartImage_Click);
   AddCommand(QStringLiteral("E&lemzés"), QKeySequence(Qt::Key_F2), &MainWindow::ShowAnalysis);
   AddCommand(QStringLiteral("&Kockázat"), QKeySequence(Qt::Key_F3), &MainWindow::ShowRisk);
+  AddCommand(QStringLiteral("&Változatok"), QKeySequence(Qt::Key_F6), &MainWindow::ShowVariants);
   AddCommand(QStringLiteral("Felhasználói ú&tmutató"), QKeySequence::HelpContents,
              &MainWindow::Help_Click);
   // A box without a selection lets Ctrl+C through to the window.
@@ -355,6 +357,7 @@ ReportContent MainWindow::ReportOfLastRun() const {
   report.chart_font = ui_->graf->font();
   report.format = format_;
   report.risk = risk_->Report();
+  if (variants_) report.variants = variants_->ReportPart();
   return report;
 }
 

@@ -30,6 +30,7 @@ namespace zr {
 class AnalysisWindow;
 class RiskWindow;
 class ErrorReporter;
+class VariantsWindow;
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -88,6 +89,9 @@ class MainWindow : public QWidget {
   void ShowAnalysis();
   // Opens the "Kockázat" window (F3) and brings it to the front.
   void ShowRisk();
+  // Opens the "Változatok" window (F6), made at its first opening.
+  void ShowVariants();
+  VariantsWindow* Variants() const { return variants_.get(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -135,6 +139,7 @@ class MainWindow : public QWidget {
   std::array<QLabel*, kResultLabelCount> result_captions_{};
   std::unique_ptr<AnalysisWindow> analysis_;  // a window of its own
   std::unique_ptr<RiskWindow> risk_;          // a window of its own
+  std::unique_ptr<VariantsWindow> variants_;  // likewise, once opened
 };
 
 }  // namespace zr

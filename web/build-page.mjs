@@ -124,8 +124,9 @@ const inputRows = inputPairs
   .map(({ caption, control }) => {
     const label = escapeHtml(caption.text);
     if (control.kind !== 'QLineEdit') {
+      // Empty, as every result: only the core's run fills it.
       return `      <div class="row value"><span id="${caption.name}">${label}</span>` +
-        `<output id="${control.name}" aria-live="off" aria-labelledby="${caption.name}">${escapeHtml(control.text)}</output></div>`;
+        `<output id="${control.name}" aria-live="off" aria-labelledby="${caption.name}"></output></div>`;
     }
     const field = control.name.replace(/b$/, '');
     return `      <div class="row"><label id="${caption.name}" for="${control.name}">${label}</label>` +
@@ -156,6 +157,12 @@ const versionLine = widget('Label31').text.replace('%1', version);
 // from its unit; the page's script reads them from #analysis-texts.
 const shownCaptions = Object.fromEntries(inputPairs.filter(({ control }) => control.kind === 'QLineEdit')
   .map(({ caption, control }) => [control.name.replace(/b$/, ''), caption.text]));
+// The value labels' captions too, by label name, for the variants table.
+for (const { caption, control } of [...inputPairs.filter(({ control }) => control.kind !== 'QLineEdit'),
+  ...rows('Picture3', (w) => w.kind === 'QLabel' && /b$/.test(w.name))]) {
+  shownCaptions[control.name] = caption.text;
+}
+shownCaptions.L = widget('Label28').text;
 const generated = spawnSync(process.execPath, [pageTextsPath], { input: JSON.stringify(shownCaptions) });
 if (generated.status !== 0) fail(`${pageTextsPath}: ${generated.error ?? generated.stderr}`);
 const analysis = JSON.parse(generated.stdout.toString());
@@ -191,6 +198,7 @@ const page = readFileSync(templatePath, 'utf8').replace(/\{\{([\w.]+)\}\}/g, (wh
   if (name in replacements) return replacements[name];
   if (name.startsWith('analysis.') && name.slice(9) in analysis.texts) return escapeHtml(analysis.texts[name.slice(9)]);
   if (name.startsWith('risk.') && name.slice(5) in analysis.risk) return escapeHtml(analysis.risk[name.slice(5)]);
+  if (name.startsWith('variants.') && name.slice(9) in analysis.variants) return escapeHtml(analysis.variants[name.slice(9)]);
   if (widgets.has(name)) return escapeHtml(widget(name).text);
   fail(`${templatePath}: unknown placeholder ${whole}`);
 });

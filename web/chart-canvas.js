@@ -43,13 +43,15 @@ function createChartCanvas(canvas, realText) {
       const scale = canvas.clientWidth / CHART_WIDTH / TWIPS_PER_PIXEL;  // twips to CSS pixels
       const device = (twips) => twips * scale * ratio;
       context.setTransform(1, 0, 0, 1, 0, 0);
-      this.state ??= { width: 1, color: 'rgb(0,0,0)', x: 0, y: 0 };
+      this.state ??= { width: 1, color: 'rgb(0,0,0)', x: 0, y: 0, dash: [], dashEnd: null, phase: 0 };
       const state = this.state;
       const rgb = ([r, g, b]) => `rgb(${r},${g},${b})`;
       let line = null;  // the last text drawn: its line, where it starts and ends
       for (const op of operations) {
         switch (op.op) {
           case 'Cls':
+            state.dash = [];
+            context.setLineDash([]);
             context.fillStyle = getComputedStyle(canvas).backgroundColor;
             context.fillRect(0, 0, canvas.width, canvas.height);
             state.x = state.y = 0;
@@ -67,6 +69,20 @@ function createChartCanvas(canvas, realText) {
               [x1, y1, x2, y2] = [x1, y1, x2, y2].map(snap);
               context.lineCap = 'square';
             }
+            // A dashed line that starts where the last one ended carries
+            // the pattern on, so a curve of short segments shows its dashes.
+            if (state.dash.length > 0) {
+              const pattern = state.dash.map((length) => length * scale * TWIPS_PER_PIXEL * ratio);
+              const end = state.dashEnd;
+              if (!end || end[0] !== x1 || end[1] !== y1) state.phase = 0;
+              context.setLineDash(pattern);
+              context.lineDashOffset = state.phase;
+              context.lineCap = 'butt';
+              state.phase += Math.hypot(x2 - x1, y2 - y1);
+              state.dashEnd = [x2, y2];
+            } else {
+              context.setLineDash([]);
+            }
             context.strokeStyle = rgb(op.color);
             context.lineWidth = width;
             context.beginPath();
@@ -75,6 +91,10 @@ function createChartCanvas(canvas, realText) {
             context.stroke();
             break;
           }
+          case 'LineDash':
+            state.dash = op.pattern;
+            state.phase = 0;
+            break;
           case 'ForeColor':
             state.color = rgb(op.color);
             break;

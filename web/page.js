@@ -8,7 +8,55 @@
 (async () => {
   // The core. A call that fails inside it (a trap) may have left its memory
   // in any state, so the calls after such a failure go to a new instance.
-  let core = await createZeltanoCore();
+  // The core's script comes after this one, so that a first visit's results
+  // (below) need not wait for its download.
+  const coreScript = document.querySelector('script[src="zeltano-core.js"]');
+  const coreLoaded = new Promise((resolve, reject) => {
+    coreScript.addEventListener('load', resolve, { once: true });
+    coreScript.addEventListener('error', reject, { once: true });
+  }).then(() => createZeltanoCore());
+  const form = document.getElementById('Picture2');
+  const boxes = [...form.querySelectorAll('input')];
+  const fields = boxes.map((box) => box.name);
+  const readBoxes = () => Object.fromEntries(boxes.map((box) => [box.name, box.value]));
+  function writeBoxes(texts) {
+    for (const box of boxes) if (typeof texts[box.name] === 'string') box.value = texts[box.name];
+  }
+  // The core's verdict on the run, under the results.
+  const verdict = document.getElementById('Osszegzes');
+  // The chart box: chart-canvas.js.
+  const chart = createChartCanvas(document.getElementById('chart'), (value) => realText(value, separator));
+
+  // --- A first visit, while the WebAssembly loads ------------------------------------
+
+  // The start-up run's outcome, as the core answered it when the page was
+  // built (with the comma, the chart's values already printed), is shown at
+  // once; only where it is exactly what the run will show: no scenario in
+  // the address, no text in the boxes (a browser may restore some), and the
+  // comma as the regional separator. The run on the core replaces it.
+  const intlDecimal = () => {
+    try {
+      return new Intl.NumberFormat(navigator.language || 'hu').formatToParts(0.5)
+        .find((p) => p.type === 'decimal')?.value;
+    } catch {
+      return undefined;  // an unknown language tag
+    }
+  };
+  const prebuilt = (() => {
+    const { startup } = JSON.parse(document.getElementById('analysis-texts').textContent);
+    const params = new URLSearchParams(window.location.search);
+    if (boxes.some((box) => params.has(box.name) || box.value !== '')) return null;
+    if ((intlDecimal() ?? ',') !== ',') return null;
+    writeBoxes(startup.texts);
+    for (const [name, text] of Object.entries(startup.labels)) document.getElementById(name).value = text ?? '';
+    verdict.textContent = startup.verdict;
+    chart.redraw();  // sized to the page's layout first
+    chart.perform(startup.chart);
+    performance.mark('zeltano-first-results');
+    return startup;
+  })();
+
+  let core = await coreLoaded;
   let renewed = null;  // the new instance on its way
   function coreCall(name, ...args) {
     try {
@@ -32,24 +80,14 @@
   // The browser language's decimal separator; the Hungarian comma when the
   // browser names none that a number text could use.
   function regionalSeparator() {
-    try {
-      const parts = new Intl.NumberFormat(navigator.language || 'hu').formatToParts(0.5);
-      const decimal = parts.find((p) => p.type === 'decimal')?.value;
-      if (decimal && usableSeparator(decimal)) return decimal;
-    } catch {
-      // an unknown language tag: keep the default
-    }
-    return ',';
+    const decimal = intlDecimal();
+    return decimal && usableSeparator(decimal) ? decimal : ',';
   }
   const separator = regionalSeparator();
 
-  const form = document.getElementById('Picture2');
-  const boxes = [...form.querySelectorAll('input')];
-  const fields = boxes.map((box) => box.name);
   const calculateButton = document.getElementById('Command1');
   const dialog = document.getElementById('message');
   const announce = document.getElementById('announce');
-  const canvas = document.getElementById('chart');
 
   // A lone surrogate (pasted text can hold one) is no UTF-8: it goes to the
   // core as U+FFFD, as the window's toolkit passes it.
@@ -65,10 +103,6 @@
       return { error: String(error) };
     }
   };
-
-  // --- The chart box: chart-canvas.js --------------------------------------------
-
-  const chart = createChartCanvas(canvas, (value) => realText(value, separator));
 
   // --- Messages ------------------------------------------------------------------
 
@@ -94,16 +128,22 @@
   // --- The risk view: risk-view.js ---------------------------------------------------
   const riskView = createRiskView({ separator, coreCall, coreReady, dialog });
 
+  // --- The variants view: variants-view.js -------------------------------------------
+
+  const variantsView = createVariantsView({
+    fields,
+    compare: (request) => JSON.parse(coreCall('zr_compare', request, separator)),
+    parseScenario: (text) => JSON.parse(coreCall('zr_parse_scenario', text, separator)),
+    scenarioText: (texts) => coreCall('zr_scenario_text', lineOf(texts)),
+    current: () => readBoxes(),
+    realText: (value) => realText(value, separator),
+    showMessage,
+    coreReady,
+  });
+
   // --- Calculate -----------------------------------------------------------------
 
-  const readBoxes = () => Object.fromEntries(boxes.map((box) => [box.name, box.value]));
-  function writeBoxes(texts) {
-    for (const box of boxes) if (typeof texts[box.name] === 'string') box.value = texts[box.name];
-  }
-
   let running = false;
-  // The core's verdict on the run, under the results.
-  const verdict = document.getElementById('Osszegzes');
   const RUN_FAILED = 'A számítás nem sikerült.';
 
   // Applies one run's outcome in the window's order: the chart is cleared,
@@ -245,6 +285,10 @@
       event.preventDefault();
       riskView.open();
     }
+    if (event.key === 'F6' && !event.altKey && !event.ctrlKey && !event.metaKey && !dialog.open) {
+      event.preventDefault();
+      variantsView.open();
+    }
   });
   // The start-up run gives the boxes their texts and the window its figures.
   const startup = await evaluate({});
@@ -252,7 +296,12 @@
     if (!running) showScenarioFromUrl(startup);
   });
   chart.redraw();
-  await showScenarioFromUrl(startup);
-  performance.mark('zeltano-first-results');
+  if (prebuilt && Object.entries(readBoxes()).some(([field, text]) => text !== prebuilt.texts[field])) {
+    // Typed into while the core was loading: those texts are the run's.
+    await calculate();
+  } else {
+    await showScenarioFromUrl(startup);
+  }
+  if (!prebuilt) performance.mark('zeltano-first-results');
   document.documentElement.dataset.ready = 'true';
 })();

@@ -23,6 +23,7 @@
 #include "scenario_file.h"
 #include "sensitivity.h"
 #include "separator.h"
+#include "variants_json.h"
 
 namespace {
 
@@ -180,6 +181,42 @@ EMSCRIPTEN_KEEPALIVE const char* zr_parse_scenario(const char* content, const ch
       out["texts"] = std::move(texts);
     }
     answer = out.dump(-1, ' ', false, json::error_handler_t::replace);
+  });
+}
+
+// The comparison of variants: `request` is {"variants": [{"name", "texts":
+// field -> text}, ...]}, 2 to 4 of them, a missing text taking its start-up
+// one. Answers the evaluator's --variants object (names, rows, marks,
+// chart), or {"error": ...}.
+EMSCRIPTEN_KEEPALIVE const char* zr_compare(const char* request, const char* separator) {
+  return Answer([&] {
+    using json = nlohmann::ordered_json;
+    const zr::NumberFormat format = FormatWith(separator);
+    const json in = json::parse(request, nullptr, /*allow_exceptions=*/false);
+    std::vector<zr::Variant> variants;
+    std::string error;
+    if (!in.is_object() || !in.contains("variants") || !in["variants"].is_array()) {
+      error = "the request has no list of variants";
+    } else {
+      for (const json& entry : in["variants"]) {
+        const json texts = entry.is_object() ? entry.value("texts", json::object()) : json();
+        const auto read = zr::ReadFieldTexts(texts.dump(), zr::StartupTexts(format));
+        if (const auto* problem = std::get_if<zr::FieldTextsError>(&read)) {
+          error = zr::ProblemText(*problem, zr::Wording::kEvaluatorLine);
+          break;
+        }
+        const json name = entry.value("name", json(""));
+        variants.push_back({name.is_string() ? name.get<std::string>() : std::string(),
+                            std::get<zr::InputTexts>(read)});
+      }
+      if (error.empty() &&
+          (variants.size() < zr::kMinVariants || variants.size() > zr::kMaxVariants)) {
+        error = "a comparison takes 2 to 4 variants";
+      }
+    }
+    answer = error.empty()
+                 ? zr::VariantsText(zr::CompareVariants(variants, format))
+                 : json{{"error", error}}.dump(-1, ' ', false, json::error_handler_t::replace);
   });
 }
 

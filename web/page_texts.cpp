@@ -6,7 +6,10 @@
 // {"text", "unit"}}, "chart": {"twipsPerPixel", "cost", "savings"}}: the
 // analysis texts, each caption split from its unit, the chart's scale and
 // curve colours, the energy price helper's words and the scenario file
-// commands' words.
+// commands' words, the risk and variants views' words, and "startup": the start-up
+// run's outcome with the Hungarian separator, exactly as the page's core call
+// answers it, except that the chart's floating values are already printed,
+// so that a first visit shows the results before the WebAssembly is ready.
 #include <iostream>
 #include <iterator>
 #include <nlohmann/json.hpp>
@@ -16,9 +19,12 @@
 #include "analysis_view.h"
 #include "chart_operation.h"
 #include "energy_price.h"
+#include "number_text.h"
+#include "outcome_json.h"
 #include "risk_json.h"
 #include "risk_view.h"
 #include "scenario_file.h"
+#include "variants_json.h"
 
 int main() {
   using json = nlohmann::ordered_json;
@@ -49,12 +55,22 @@ int main() {
   const json scenario = {{"openTitle", zr::kOpenScenarioTitle},
                          {"saveTitle", zr::kSaveScenarioTitle},
                          {"cannotOpen", zr::kCannotOpenScenario}};
+  const zr::NumberFormat hungarian = zr::NumberFormat::Hungarian();
+  json startup = json::parse(zr::LineText(zr::EvaluateLine("{}", hungarian)));
+  for (json& op : startup["chart"]) {
+    if (op.contains("real")) {
+      op["text"] = zr::RealText(op["real"].get<double>(), hungarian);
+      op.erase("real");
+    }
+  }
   std::cout << json{{"texts", zr::AnalysisTextsToJson()},
                     {"captions", std::move(captions)},
                     {"chart", chart},
                     {"energyPrice", std::move(energy_price)},
                     {"scenario", scenario},
-                    {"risk", zr::RiskTextsToJson()}}
+                    {"risk", zr::RiskTextsToJson()},
+                    {"variants", zr::VariantsTextsToJson()},
+                    {"startup", std::move(startup)}}
                    .dump()
             << '\n';
   return std::cout.good() ? 0 : 1;

@@ -78,6 +78,12 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{
             "GridOfTheMostPoints", {"--sweep", "Akoll=1:1000:1", "--sweep", "Qkoll=1:1000:1"}, ""},
         OptionCase{"SweepOfOnePoint", {"--sweep", "Akoll=5:5:1"}, ""},
+        OptionCase{"Variants", {"--variants", "--decimal-separator", "."}, ""},
+        OptionCase{"VariantsWithAnalysis",
+                   {"--variants", "--analysis"},
+                   "--variants cannot be combined with --analysis"},
+        OptionCase{
+            "VariantsWithCsv", {"--csv", "--variants"}, "--variants cannot be combined with --csv"},
         OptionCase{"SweepTooMany",
                    {"--sweep", "Akoll=1:2000000:1"},
                    "invalid value for --sweep: more than 1000000 points"},

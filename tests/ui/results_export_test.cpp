@@ -76,6 +76,7 @@ TEST(Menu, OffersEveryCommandOnItsShortcutWithItsOwnAccessKey) {
                                                           {"Grafikon mentése képként…", ""},
                                                           {"Elemzés", "F2"},
                                                           {"Kockázat", "F3"},
+                                                          {"Változatok", "F6"},
                                                           {"Felhasználói útmutató", "F1"}};
   const QList<QAction*> actions = f.window->actions();
   ASSERT_EQ(actions.size(), std::ssize(expected));

@@ -49,6 +49,22 @@ test('native and WebAssembly evaluators agree on --risk', () => {
     '--risk', 'Kamatlab=2:6:9', '--runs', '2000', '--seed', '20261209'], `${some}\n`);
 });
 
+// The comparison of variants, groups of four generated lines (faults and
+// wrong texts among them): one output line each, alike in both.
+test('native and WebAssembly evaluators agree on --variants', () => {
+  const all = lines.toString().split('\n').filter((line) => line.startsWith('{'));
+  let compared = 0;
+  for (let at = 0; at + 4 <= 80; at += 4) {
+    const input = `${all.slice(at, at + 4).join('\n')}\n`;
+    const native = runEvaluator(nativeEval, ['--variants'], input);
+    const wasm = runEvaluator(process.execPath, [wasmEval, '--variants'], input);
+    assert.equal(wasm.status, native.status);
+    assert.ok(wasm.stdout.equals(native.stdout), `lines ${at + 1} to ${at + 4} differ`);
+    if (native.status === 0) compared += 1;
+  }
+  assert.ok(compared >= 5, `only ${compared} groups were compared`);
+});
+
 test('the WebAssembly evaluator keeps the usage errors of the native one', () => {
   for (const args of [['--bogus'], ['--decimal-separator', '5'], ['--help']]) {
     const native = runEvaluator(nativeEval, args, '');

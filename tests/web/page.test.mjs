@@ -22,8 +22,9 @@ after(async () => {
 });
 
 // A fresh page in a context of its own at `search` (e.g. "?Tamogatas=50"),
-// by default once its first results stand; `init` runs before the page's scripts.
-async function openPage(search = '', { awaitReady = true, init, ...options } = {}) {
+// by default once its first results stand; `init` runs before the page's scripts,
+// `beforeGoto(page)` before it is opened.
+async function openPage(search = '', { awaitReady = true, init, beforeGoto, waitUntil = 'load', ...options } = {}) {
   const context = await browser.newContext({ locale: 'hu-HU', viewport: { width: 1280, height: 900 }, ...options });
   if (init) await context.addInitScript(init);
   context.on('request', (request) => {
@@ -36,7 +37,8 @@ async function openPage(search = '', { awaitReady = true, init, ...options } = {
     await context.close();
     assert.deepEqual(errors, [], 'errors in the page');
   };
-  await page.goto(server.url + search);
+  await beforeGoto?.(page);
+  await page.goto(server.url + search, { waitUntil });
   if (awaitReady) await page.waitForSelector('html[data-ready]');
   return page;
 }
@@ -321,6 +323,47 @@ test('a run that traps in the core clears the results, and the next one runs on 
   expectOutcome(await shown(page), nativeOutcome({ Tamogatas: '50' }));
   assert.equal(await page.evaluate(() => window.cores), 2);
   await page.close();
+});
+
+test('while the WebAssembly loads, a first visit shows the core\'s start-up run, a link shows nothing, typing is kept', async () => {
+  const chartPixels = (page) => page.evaluate(() => document.getElementById('chart').toDataURL());
+  for (const search of ['', '?Tamogatas=50']) {
+    let release;
+    const gate = new Promise((resolve) => { release = resolve; });
+    const page = await openPage(search, {
+      awaitReady: false,
+      waitUntil: 'commit',
+      beforeGoto: (p) => p.route('**/zeltano-core.js', async (route) => { await gate; await route.continue(); }),
+    });
+    // The page's script has run up to its wait for the core.
+    await page.waitForFunction(() => performance.getEntriesByType('resource').some((e) => e.name.endsWith('/page.js')));
+    await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+    assert.equal(await page.evaluate(() => performance.getEntriesByName('zeltano-first-results').length), search === '' ? 1 : 0);
+    const before = await shown(page);
+    if (search === '') {
+      expectOutcome(before, nativeOutcome({}));
+      const prebuiltChart = await chartPixels(page);
+      await box(page, 'Tamogatas').fill('50');
+      release();
+      await page.waitForSelector('html[data-ready]');
+      // The run on the core is on the typed text; the chart the page was
+      // built with is the one the core draws for the start-up texts.
+      expectOutcome(await shown(page), nativeOutcome({ Tamogatas: '50' }));
+      await box(page, 'Tamogatas').fill(nativeOutcome({}).texts.Tamogatas);
+      await page.getByRole('button', { name: 'Számítás', exact: true }).click();
+      const startup = nativeOutcome({});
+      await page.waitForFunction((verdict) => document.getElementById('Osszegzes').textContent === verdict, startup.verdict);
+      expectOutcome(await shown(page), startup);
+      assert.equal(await chartPixels(page), prebuiltChart);
+    } else {
+      assert.deepEqual(Object.values(before.labels).filter((text) => text !== ''), [], 'figures before the run');
+      assert.equal(before.verdict, '');
+      release();
+      await page.waitForSelector('html[data-ready]');
+      expectOutcome(await shown(page), nativeOutcome({ Tamogatas: '50' }));
+    }
+    await page.close();
+  }
 });
 
 test('a pasted lone surrogate is a wrong text like any other', async () => {

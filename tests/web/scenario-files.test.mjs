@@ -126,3 +126,34 @@ test('a file that is no scenario is refused with the window\'s reason; the boxes
   await page.getByRole('dialog').getByRole('button', { name: 'OK' }).click();
   await page.close();
 });
+
+test('Változatok (F6) sets the current scenario beside a saved file, as zeltano-eval --variants does', async () => {
+  const file = join(folder, 'fél támogatás.zeltano.json');
+  writeFileSync(file, '{"Tamogatas":"50"}\n');
+  const page = await openPage();
+  const current = await boxTexts(page);
+  await page.keyboard.press('F6');
+  await page.getByRole('heading', { name: 'Változatok' }).waitFor();
+  await page.locator('#Valtozat-fajl').setInputFiles(file);
+  await page.waitForFunction(() => document.querySelectorAll('#Valtozat-tabla tbody tr').length > 16);
+
+  const native = spawnSync(join(sourceDir, 'build/default/tools/zeltano-eval'), ['--variants'],
+    { input: `${JSON.stringify(current)}\n{"Tamogatas":"50"}\n` });
+  const expected = JSON.parse(native.stdout.toString());
+  const shown = await page.evaluate(() => [...document.querySelectorAll('#Valtozat-tabla tbody tr')]
+    .map((row) => ({ differs: row.classList.contains('differs'), cells: [...row.querySelectorAll('td')].map((td) => td.textContent) })));
+  assert.equal(shown.length, expected.rows.length);
+  for (const [i, row] of expected.rows.entries()) {
+    assert.equal(shown[i].differs, row.differs, row.key);
+    // A marked cell carries the mark after the core's text.
+    assert.deepEqual(shown[i].cells.map((text) => text.replace(/ ★$/, '')), row.cells, row.key);
+  }
+  const payback = shown[expected.rows.findIndex((row) => row.key === 'L')].cells;
+  assert.deepEqual(payback, ['16,68', '8,07 ★']);
+  const heads = await page.locator('#Valtozat-tabla thead th span').allTextContents();
+  assert.deepEqual(heads, ['Jelenlegi', 'fél támogatás']);
+  // The chart's legend names both.
+  const label = await page.locator('#Valtozat-grafikon').getAttribute('aria-label');
+  assert.ok(label.includes('Jelenlegi') && label.includes('fél támogatás'), label);
+  await page.close();
+});
