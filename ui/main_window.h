@@ -28,6 +28,7 @@ class Zeltano;
 namespace zr {
 
 class AnalysisWindow;
+class RiskWindow;
 class ErrorReporter;
 class VariantsWindow;
 
@@ -86,6 +87,8 @@ class MainWindow : public QWidget {
 
   // Opens the "Elemzés" window (F2) and brings it to the front.
   void ShowAnalysis();
+  // Opens the "Kockázat" window (F3) and brings it to the front.
+  void ShowRisk();
   // Opens the "Változatok" window (F6), made at its first opening.
   void ShowVariants();
   VariantsWindow* Variants() const { return variants_.get(); }
@@ -135,6 +138,7 @@ class MainWindow : public QWidget {
   std::array<QFont, kResultLabelCount> result_fonts_;  // as the layout gives them
   std::array<QLabel*, kResultLabelCount> result_captions_{};
   std::unique_ptr<AnalysisWindow> analysis_;  // a window of its own
+  std::unique_ptr<RiskWindow> risk_;          // a window of its own
   std::unique_ptr<VariantsWindow> variants_;  // likewise, once opened
 };
 

@@ -125,6 +125,8 @@
   // --- The analysis view: analysis-view.js -------------------------------------------
 
   const analysisView = createAnalysisView({ fields, separator, analyseHere, coreReady, dialog });
+  // --- The risk view: risk-view.js ---------------------------------------------------
+  const riskView = createRiskView({ separator, coreCall, coreReady, dialog });
 
   // --- The variants view: variants-view.js -------------------------------------------
 
@@ -151,6 +153,7 @@
   async function apply(outcome) {
     running = true;
     analysisView.runStarted();
+    riskView.runStarted();
     try {
       chart.perform(outcome.chart.slice(0, 2));
       for (const finding of outcome.findings) {
@@ -173,6 +176,7 @@
       announce.textContent = `${said('Label28')} ${said('L')} ${outcome.verdict}`;
       const texts = readBoxes();
       analysisView.runFinished(texts);
+      riskView.runFinished(texts);
       return texts;
     } finally {
       running = false;
@@ -186,6 +190,7 @@
     running = true;
     try {
       analysisView.runFailed();
+      riskView.runFailed();
       chart.perform([{ op: 'Cls' }]);
       for (const output of document.querySelectorAll('output')) output.value = '';
       verdict.textContent = '';
@@ -275,6 +280,10 @@
     if (event.key === 'F2' && !event.altKey && !event.ctrlKey && !event.metaKey && !dialog.open) {
       event.preventDefault();
       analysisView.open();
+    }
+    if (event.key === 'F3' && !event.altKey && !event.ctrlKey && !event.metaKey && !dialog.open) {
+      event.preventDefault();
+      riskView.open();
     }
     if (event.key === 'F6' && !event.altKey && !event.ctrlKey && !event.metaKey && !dialog.open) {
       event.preventDefault();
