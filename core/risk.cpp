@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 #include "number_text.h"
-#include "random.h"
 
 namespace zr {
 namespace {
@@ -56,35 +56,44 @@ Money TriangularDraw(const RiskRange& range, double unit) {
   return std::clamp(Money::FromDouble(x), range.low, range.high);
 }
 
-RiskResult RunRisk(const InputTexts& texts, const std::vector<RiskRange>& ranges, std::int64_t runs,
-                   std::uint64_t seed, const NumberFormat& format,
-                   const std::function<bool(std::int64_t)>& progress) {
-  RiskResult result;
-  result.seed = seed;
-  Xoshiro256StarStar generator(seed);
-  std::vector<Money> paybacks;  // found ones
-  std::vector<std::int32_t> balances;
-  std::int64_t done = 0;
-  for (; done < runs; ++done) {
-    if (progress && done % 256 == 0 && done > 0 && !progress(done)) break;
-    InputTexts drawn = texts;
-    for (const RiskRange& range : ranges) {
-      drawn[Index(range.field)] = MoneyText(TriangularDraw(range, generator.NextUnit()), format);
+RiskRunner::RiskRunner(InputTexts texts, std::vector<RiskRange> ranges, std::uint64_t seed,
+                       NumberFormat format)
+    : texts_(std::move(texts)),
+      ranges_(std::move(ranges)),
+      format_(std::move(format)),
+      generator_(seed),
+      seed_(seed) {}
+
+void RiskRunner::Run(std::int64_t count) {
+  for (std::int64_t i = 0; i < count; ++i, ++done_) {
+    InputTexts drawn = texts_;
+    for (const RiskRange& range : ranges_) {
+      drawn[Index(range.field)] = MoneyText(TriangularDraw(range, generator_.NextUnit()), format_);
     }
-    const RunOutcome outcome = CalculationRun(drawn, format, ChartUse::kNotDrawn);
+    const RunOutcome outcome = CalculationRun(drawn, format_, ChartUse::kNotDrawn);
     if (outcome.fault || !outcome.results.yearly) {
-      ++result.faults;
+      ++faults_;
       continue;
     }
-    balances.push_back(outcome.results.yearly->Egyenleg);
+    balances_.push_back(outcome.results.yearly->Egyenleg);
     if (const auto& years = outcome.results.Megterulesiido) {
-      paybacks.push_back(*years);
-      if (!(outcome.inputs.Elettartam < *years)) ++result.paying_back;
+      paybacks_.push_back(*years);
+      if (!(outcome.inputs.Elettartam < *years)) ++paying_back_;
     } else {
-      ++result.no_payback;
+      ++no_payback_;
     }
   }
-  result.runs = done;
+}
+
+RiskResult RiskRunner::Result() const {
+  RiskResult result;
+  result.seed = seed_;
+  result.runs = done_;
+  result.faults = faults_;
+  result.paying_back = paying_back_;
+  result.no_payback = no_payback_;
+  std::vector<Money> paybacks = paybacks_;
+  std::vector<std::int32_t> balances = balances_;
 
   if (!balances.empty()) {
     std::sort(balances.begin(), balances.end());
@@ -117,6 +126,17 @@ RiskResult RunRisk(const InputTexts& texts, const std::vector<RiskRange>& ranges
     }
   }
   return result;
+}
+
+RiskResult RunRisk(const InputTexts& texts, const std::vector<RiskRange>& ranges, std::int64_t runs,
+                   std::uint64_t seed, const NumberFormat& format,
+                   const std::function<bool(std::int64_t)>& progress) {
+  RiskRunner runner(texts, ranges, seed, format);
+  while (runner.Done() < runs) {
+    if (progress && runner.Done() > 0 && !progress(runner.Done())) break;
+    runner.Run(std::min<std::int64_t>(256, runs - runner.Done()));
+  }
+  return runner.Result();
 }
 
 std::optional<Money> PaysBackShare(const RiskResult& result) {

@@ -16,6 +16,7 @@
 #include "input_set.h"
 #include "money.h"
 #include "number_format.h"
+#include "random.h"
 
 namespace zr {
 
@@ -55,6 +56,35 @@ struct RiskResult {
   Money bin_width;                                     // whole years
   std::vector<HistogramBin> histogram;                 // of the paybacks found
   std::int64_t no_payback = 0;                         // runs without one ("nincs")
+};
+
+// The runs of RunRisk made a stretch at a time, for a front end that must
+// stay responsive between stretches (the page's worker, or the page itself
+// where no worker can run). However the runs are split, the figures are
+// those of RunRisk for the same count.
+class RiskRunner {
+ public:
+  RiskRunner(InputTexts texts, std::vector<RiskRange> ranges, std::uint64_t seed,
+             NumberFormat format);
+
+  // Makes `count` more runs.
+  void Run(std::int64_t count);
+  std::int64_t Done() const { return done_; }
+  // The figures of the runs made so far.
+  RiskResult Result() const;
+
+ private:
+  InputTexts texts_;
+  std::vector<RiskRange> ranges_;
+  NumberFormat format_;
+  Xoshiro256StarStar generator_;
+  std::uint64_t seed_;
+  std::int64_t done_ = 0;
+  std::int64_t faults_ = 0;
+  std::int64_t paying_back_ = 0;
+  std::int64_t no_payback_ = 0;
+  std::vector<Money> paybacks_;  // the ones found
+  std::vector<std::int32_t> balances_;
 };
 
 // `runs` runs of `texts` with the ranged fields drawn, in the order of

@@ -35,6 +35,7 @@
 #include "input_captions.h"
 #include "input_set.h"
 #include "require_child.h"
+#include "risk_window.h"
 #include "safe_file.h"
 #include "scenario_file.h"
 #include "ui_main_window.h"
@@ -132,6 +133,7 @@ MainWindow::MainWindow(ErrorReporter& reporter, NumberFormat format, QWidget* pa
   ui_->setupUi(this);
   SetUpControls();
   analysis_ = std::make_unique<AnalysisWindow>(ReadInputCaptions(*this), format_);
+  risk_ = std::make_unique<RiskWindow>(ReadInputCaptions(*this), format_);
   Form_Load();
 }
 
@@ -225,6 +227,7 @@ void MainWindow::SetUpMenu() {
   AddCommand(QStringLiteral("&Grafikon mentése képként…"), QKeySequence(),
              &MainWindow::ChartImage_Click);
   AddCommand(QStringLiteral("E&lemzés"), QKeySequence(Qt::Key_F2), &MainWindow::ShowAnalysis);
+  AddCommand(QStringLiteral("&Kockázat"), QKeySequence(Qt::Key_F3), &MainWindow::ShowRisk);
   AddCommand(QStringLiteral("&Változatok"), QKeySequence(Qt::Key_F6), &MainWindow::ShowVariants);
   AddCommand(QStringLiteral("Felhasználói ú&tmutató"), QKeySequence::HelpContents,
              &MainWindow::Help_Click);
@@ -364,6 +367,7 @@ ReportContent MainWindow::ReportOfLastRun() const {
   report.chart = last_outcome_.chart;
   report.chart_font = ui_->graf->ChartFont();
   report.format = format_;
+  report.risk = risk_->Report();
   if (variants_) report.variants = variants_->ReportPart();
   return report;
 }
@@ -400,6 +404,7 @@ void MainWindow::Command1_Click() {
   ui_->Picture3->setAccessibleDescription(FromUtf8(VerdictOf(outcome, format_).text));
   last_outcome_ = outcome;
   analysis_->FollowRun(outcome);
+  risk_->FollowRun(outcome);
 }
 
 void MainWindow::Command2_Click() {
@@ -432,6 +437,16 @@ void MainWindow::SetScale(qreal scale) {
   }
   ui_->graf->Perform(last_outcome_.chart);
   update();
+}
+
+void MainWindow::ShowRisk() {
+  if (!risk_fitted_) {
+    risk_fitted_ = true;
+    FitLaidOutWindow(*risk_, window()->screen()->availableGeometry());
+  }
+  risk_->show();
+  risk_->raise();
+  risk_->activateWindow();
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {

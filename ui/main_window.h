@@ -30,6 +30,7 @@ class Zeltano;
 namespace zr {
 
 class AnalysisWindow;
+class RiskWindow;
 class ErrorReporter;
 class VariantsWindow;
 
@@ -94,6 +95,8 @@ class MainWindow : public QWidget, public ScalableForm {
   // Opens the "Elemzés" window (F2) and brings it to the front; the first
   // time scaled down as a whole where it does not fit the screen.
   void ShowAnalysis();
+  // Opens the "Kockázat" window (F3) and brings it to the front.
+  void ShowRisk();
   // Opens the "Változatok" window (F6), made at its first opening.
   void ShowVariants();
   VariantsWindow* Variants() const { return variants_.get(); }
@@ -150,8 +153,10 @@ class MainWindow : public QWidget, public ScalableForm {
   std::array<QFont, kResultLabelCount> result_fonts_;  // as the layout gives them
   std::array<QLabel*, kResultLabelCount> result_captions_{};
   std::unique_ptr<AnalysisWindow> analysis_;  // a window of its own
+  std::unique_ptr<RiskWindow> risk_;          // a window of its own
   std::unique_ptr<VariantsWindow> variants_;  // likewise, once opened
   bool analysis_fitted_ = false;              // to the screen, when first shown
+  bool risk_fitted_ = false;                  // likewise
   qreal scale_ = 1;
 };
 

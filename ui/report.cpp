@@ -153,6 +153,7 @@ QByteArray ReportPdf(const ReportContent& content) {
     painter.drawText(
         QPointF(kMargin, page.height() - kMargin / 2),
         QStringLiteral("Zeltano-Redurir " ZELTANO_VERSION " – szabad szoftver (GPL-3.0-or-later)"));
+    if (content.risk && writer.newPage()) DrawRiskPage(painter, page, kMargin, *content.risk);
     if (content.variants) {
       writer.newPage();
       DrawVariantsPage(painter, page, *content.variants, content.chart_font, content.format);

@@ -13,6 +13,7 @@
 #include "chart_operation.h"
 #include "number_format.h"
 #include "report_variants.h"
+#include "risk_report.h"
 
 namespace zr {
 
@@ -32,6 +33,7 @@ struct ReportContent {
   ChartOperations chart;         // the run's drawing operations, frame included
   QFont chart_font;              // the chart box's font
   NumberFormat format;
+  std::optional<RiskReport> risk;          // when the risk was run: a page of its own
   std::optional<VariantsReport> variants;  // a second page, when variants are open
   // The avoided CO₂ (its figures and what they assume), when the carrier is known.
   std::optional<QString> avoided_co2;

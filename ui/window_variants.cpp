@@ -3,6 +3,7 @@
 // (the boxes' texts, named after its file) whenever it asks.
 #include <QFileInfo>
 #include <QLabel>
+#include <QScreen>
 
 #include "analysis_view.h"
 #include "chart_box.h"
@@ -38,7 +39,8 @@ void MainWindow::ShowVariants() {
         });
     variants_->SetFileChooser(*chooser_);
     // The chart's words in the main chart's face and size.
-    variants_->findChild<ChartBox*>("Grafikon")->setFont(ui_->graf->font());
+    variants_->findChild<ChartBox*>("Grafikon")->setFont(ui_->graf->ChartFont());
+    FitLaidOutWindow(*variants_, window()->screen()->availableGeometry());
   }
   variants_->show();
   variants_->raise();

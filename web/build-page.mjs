@@ -2,8 +2,9 @@
 // form, so every caption, heading and button text on the page is the
 // window's own text, the error title included (the form's errorTitle), and
 // the version line the form's "Verzió %1" with the project's version. The
-// analysis view's words, and the input captions split from their units, come
-// from the core: PAGE_TEXTS is the core's page-texts program for node.
+// analysis and risk views' words, and the input captions split from their
+// units, come from the core: PAGE_TEXTS is the core's page-texts program for
+// node.
 //
 // Usage: node web/build-page.mjs TEMPLATE MAIN_WINDOW_UI PAGE_TEXTS OUTPUT VERSION
 
@@ -177,7 +178,9 @@ const [drawingWidth, drawingHeight] = [graf.geometry.w - 2 * frame, graf.geometr
 const chartCanvas = `width="${drawingWidth}" height="${drawingHeight}" data-drawing-width="${drawingWidth}" ` +
   `data-twips-per-pixel="${analysis.chart.twipsPerPixel}" style="aspect-ratio: ${drawingWidth} / ${drawingHeight}"`;
 const cssColour = ([r, g, b]) => `rgb(${r}, ${g}, ${b})`;
-const chartColours = `--cost: ${cssColour(analysis.chart.cost)}; --savings: ${cssColour(analysis.chart.savings)}`;
+const chartColours = `--cost: ${cssColour(analysis.chart.cost)}; --savings: ${cssColour(analysis.chart.savings)}; ` +
+  `--within: ${cssColour(analysis.chart.within)}; --beyond: ${cssColour(analysis.chart.beyond)}; ` +
+  `--none: ${cssColour(analysis.chart.none)}`;
 
 const replacements = {
   title: escapeHtml(widget('Zeltano').text),
@@ -194,6 +197,7 @@ const replacements = {
 const page = readFileSync(templatePath, 'utf8').replace(/\{\{([\w.]+)\}\}/g, (whole, name) => {
   if (name in replacements) return replacements[name];
   if (name.startsWith('analysis.') && name.slice(9) in analysis.texts) return escapeHtml(analysis.texts[name.slice(9)]);
+  if (name.startsWith('risk.') && name.slice(5) in analysis.risk) return escapeHtml(analysis.risk[name.slice(5)]);
   if (name.startsWith('variants.') && name.slice(9) in analysis.variants) return escapeHtml(analysis.variants[name.slice(9)]);
   if (widgets.has(name)) return escapeHtml(widget(name).text);
   fail(`${templatePath}: unknown placeholder ${whole}`);

@@ -145,6 +145,8 @@
     known: () => carrier,
     written: setCarrier,
   });
+  // --- The risk view: risk-view.js ---------------------------------------------------
+  const riskView = createRiskView({ separator, coreCall, coreReady, dialog });
 
   // --- The variants view: variants-view.js -------------------------------------------
 
@@ -171,6 +173,7 @@
   async function apply(outcome) {
     running = true;
     analysisView.runStarted();
+    riskView.runStarted();
     try {
       chart.perform(outcome.chart.slice(0, 2));
       for (const finding of outcome.findings) {
@@ -193,6 +196,7 @@
       announce.textContent = `${said('Label28')} ${said('L')} ${outcome.verdict}`;
       const texts = readBoxes();
       analysisView.runFinished(texts);
+      riskView.runFinished(texts);
       return texts;
     } finally {
       running = false;
@@ -206,6 +210,7 @@
     running = true;
     try {
       analysisView.runFailed();
+      riskView.runFailed();
       chart.perform([{ op: 'Cls' }]);
       for (const output of document.querySelectorAll('output')) output.value = '';
       verdict.textContent = '';
@@ -300,6 +305,10 @@
     if (event.key === 'F2' && !event.altKey && !event.ctrlKey && !event.metaKey && !dialog.open) {
       event.preventDefault();
       analysisView.open();
+    }
+    if (event.key === 'F3' && !event.altKey && !event.ctrlKey && !event.metaKey && !dialog.open) {
+      event.preventDefault();
+      riskView.open();
     }
     if (event.key === 'F6' && !event.altKey && !event.ctrlKey && !event.metaKey && !dialog.open) {
       event.preventDefault();

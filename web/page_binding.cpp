@@ -6,6 +6,8 @@
 // as {"error": ...}, which the page shows as a failed run.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 
 #include "analysis.h"
@@ -15,6 +17,9 @@
 #include "field_texts.h"
 #include "number_text.h"
 #include "outcome_json.h"
+#include "risk.h"
+#include "risk_json.h"
+#include "risk_view.h"
 #include "scenario_file.h"
 #include "sensitivity.h"
 #include "separator.h"
@@ -24,6 +29,60 @@ namespace {
 
 // The answer lives until the next call; the page copies it at once.
 std::string answer;
+
+// The risk runs under way (zr_risk_start to zr_risk_result), with the
+// scenario and ranges they were started with.
+struct RiskWork {
+  zr::RiskRunner runner;
+  std::int64_t runs;
+  std::optional<zr::Money> period;
+};
+std::unique_ptr<RiskWork> risk_work;
+
+using json = nlohmann::ordered_json;
+
+// The box texts of `value` (an object of field texts, missing ones taking
+// their start-up text), or nullopt.
+std::optional<zr::InputTexts> TextsOf(const nlohmann::json& value, const zr::NumberFormat& format) {
+  if (!value.is_object()) return std::nullopt;
+  const auto read = zr::ReadFieldTexts(value.dump(), zr::StartupTexts(format));
+  if (const auto* texts = std::get_if<zr::InputTexts>(&read)) return *texts;
+  return std::nullopt;
+}
+
+json ProblemJson(const zr::RangeProblem& p) {
+  return {{"row", p.row}, {"column", p.column}, {"message", p.message}};
+}
+
+// What the risk view typed, read as the window reads it: {"ranges",
+// "runs", "seed"}, or the first problem as {"problem": {"row", "column",
+// "message"}} (row null for the runs and the seed).
+struct RiskRequest {
+  std::vector<zr::RiskRange> ranges;
+  std::int64_t runs = 0;
+  std::uint64_t seed = 0;
+};
+std::variant<RiskRequest, json> ReadRiskRequest(const nlohmann::json& in,
+                                                const zr::NumberFormat& format) {
+  const auto rows = zr::RangeRowsFromJson(in.value("rows", nlohmann::json()));
+  if (!rows) return json{{"error", "the rows are not range rows"}};
+  const auto ranges = zr::ReadRanges(*rows, format);
+  if (const auto* p = std::get_if<zr::RangeProblem>(&ranges)) {
+    json problem = ProblemJson(*p);
+    if (p->row >= rows->size()) problem["row"] = nullptr;
+    return json{{"problem", std::move(problem)}};
+  }
+  const auto runs = zr::ReadRuns(in.value("runs", std::string()));
+  if (const auto* message = std::get_if<std::string>(&runs)) {
+    return json{{"problem", {{"row", nullptr}, {"column", "runs"}, {"message", *message}}}};
+  }
+  const auto seed = zr::ReadSeed(in.value("seed", std::string()));
+  if (const auto* message = std::get_if<std::string>(&seed)) {
+    return json{{"problem", {{"row", nullptr}, {"column", "seed"}, {"message", *message}}}};
+  }
+  return RiskRequest{std::get<std::vector<zr::RiskRange>>(ranges), std::get<std::int64_t>(runs),
+                     std::get<std::uint64_t>(seed)};
+}
 
 // The page's separator, checked as every other entry point checks one.
 zr::NumberFormat FormatWith(const char* separator) {
@@ -250,6 +309,128 @@ EMSCRIPTEN_KEEPALIVE const char* zr_energy_price(const char* request, const char
                                   {"message", r.message},
                                   {"co2", r.co2_text}};
     answer = out.dump();
+  });
+}
+
+// The risk view's range rows. `request` holds "scenario" (box texts, as
+// zr_evaluate takes them) and optionally "rows" (the rows shown), "former"
+// (the scenario they were offered for: rows left as offered follow the new
+// one), "add" (a field whose offered row goes last) or "reset": true (the
+// defaults again). Answers {"rows": [...], "addable": [field names not in
+// the rows]}, or {"error": ...}.
+EMSCRIPTEN_KEEPALIVE const char* zr_risk_rows(const char* request, const char* separator) {
+  return Answer([&] {
+    const zr::NumberFormat format = FormatWith(separator);
+    const auto in = nlohmann::json::parse(request, nullptr, false);
+    const auto scenario =
+        in.is_object() ? TextsOf(in.value("scenario", nlohmann::json()), format) : std::nullopt;
+    if (!scenario) {
+      answer = R"({"error":"no scenario"})";
+      return;
+    }
+    std::vector<zr::RangeTexts> rows;
+    if (in.contains("rows") && !in.value("reset", false)) {
+      const auto given = zr::RangeRowsFromJson(in["rows"]);
+      if (!given) {
+        answer = R"({"error":"the rows are not range rows"})";
+        return;
+      }
+      rows = *given;
+      if (const auto former = TextsOf(in.value("former", nlohmann::json()), format)) {
+        zr::FollowScenario(rows, *former, *scenario, format);
+      }
+    } else {
+      rows = zr::DefaultRanges(*scenario, format);
+    }
+    if (in.contains("add") && in["add"].is_string()) {
+      const std::string name = in["add"];
+      for (const zr::Field f : zr::kAllFields) {
+        const bool listed = std::any_of(rows.begin(), rows.end(),
+                                        [&](const zr::RangeTexts& r) { return r.field == f; });
+        if (zr::FieldName(f) == name && !listed)
+          rows.push_back(zr::OfferedRange(f, *scenario, format));
+      }
+    }
+    json addable = json::array();
+    for (const zr::Field f : zr::kAllFields) {
+      if (std::none_of(rows.begin(), rows.end(),
+                       [&](const zr::RangeTexts& r) { return r.field == f; })) {
+        addable.push_back(std::string(zr::FieldName(f)));
+      }
+    }
+    answer = json{{"rows", zr::RangeRowsToJson(rows)}, {"addable", std::move(addable)}}.dump(
+        -1, ' ', false, json::error_handler_t::replace);
+  });
+}
+
+// Starts risk runs: `request` holds "scenario" (box texts), "rows" (range
+// rows), "runs" and "seed" (texts). Answers {"runs": N} when they can
+// start, else {"problem": {"row", "column", "message"}} for the first wrong
+// text (row null for the runs, "column" then "runs" or "seed").
+EMSCRIPTEN_KEEPALIVE const char* zr_risk_start(const char* request, const char* separator) {
+  return Answer([&] {
+    risk_work.reset();
+    const zr::NumberFormat format = FormatWith(separator);
+    const auto in = nlohmann::json::parse(request, nullptr, false);
+    const auto scenario =
+        in.is_object() ? TextsOf(in.value("scenario", nlohmann::json()), format) : std::nullopt;
+    if (!scenario) {
+      answer = R"({"error":"no scenario"})";
+      return;
+    }
+    auto read = ReadRiskRequest(in, format);
+    if (auto* problem = std::get_if<json>(&read)) {
+      answer = problem->dump(-1, ' ', false, json::error_handler_t::replace);
+      return;
+    }
+    RiskRequest& r = std::get<RiskRequest>(read);
+    const auto period = zr::FixedPeriod(*scenario, r.ranges, format);
+    risk_work = std::make_unique<RiskWork>(
+        RiskWork{zr::RiskRunner(*scenario, std::move(r.ranges), r.seed, format), r.runs, period});
+    answer = json{{"runs", r.runs}, {"status", zr::ProgressText(0, r.runs)}}.dump();
+  });
+}
+
+// Makes up to `count` more of the runs started; answers {"done": N,
+// "status": the progress text}.
+EMSCRIPTEN_KEEPALIVE const char* zr_risk_step(double count) {
+  return Answer([&] {
+    if (!risk_work) {
+      answer = R"({"error":"no risk runs started"})";
+      return;
+    }
+    const auto n =
+        std::min(static_cast<std::int64_t>(count), risk_work->runs - risk_work->runner.Done());
+    if (n > 0) risk_work->runner.Run(n);
+    answer = json{{"done", risk_work->runner.Done()},
+                  {"status", zr::ProgressText(risk_work->runner.Done(), risk_work->runs)}}
+                 .dump(-1, ' ', false, json::error_handler_t::replace);
+  });
+}
+
+// The figures of the runs made: what the risk view shows (RiskViewToJson).
+EMSCRIPTEN_KEEPALIVE const char* zr_risk_result(const char* separator) {
+  return Answer([&] {
+    if (!risk_work) {
+      answer = R"({"error":"no risk runs started"})";
+      return;
+    }
+    const zr::NumberFormat format = FormatWith(separator);
+    const zr::RiskResult result = risk_work->runner.Result();
+    answer = zr::RiskViewToJson(result, risk_work->period, format)
+                 .dump(-1, ' ', false, json::error_handler_t::replace);
+  });
+}
+
+// The "risk" member the evaluator writes for the runs made, byte for byte.
+EMSCRIPTEN_KEEPALIVE const char* zr_risk_json(const char* separator) {
+  return Answer([&] {
+    if (!risk_work) {
+      answer = R"({"error":"no risk runs started"})";
+      return;
+    }
+    answer = zr::RiskToJson(risk_work->runner.Result(), FormatWith(separator))
+                 .dump(-1, ' ', false, json::error_handler_t::replace);
   });
 }
 

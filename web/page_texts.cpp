@@ -6,7 +6,7 @@
 // {"text", "unit"}}, "chart": {"twipsPerPixel", "cost", "savings"}}: the
 // analysis texts, each caption split from its unit, the chart's scale and
 // curve colours, the energy price helper's words and the scenario file
-// commands' words, the variants view's words, and "startup": the start-up
+// commands' words, the risk and variants views' words, and "startup": the start-up
 // run's outcome with the Hungarian separator, exactly as the page's core call
 // answers it, except that the chart's floating values are already printed,
 // so that a first visit shows the results before the WebAssembly is ready.
@@ -21,6 +21,8 @@
 #include "energy_price.h"
 #include "number_text.h"
 #include "outcome_json.h"
+#include "risk_json.h"
+#include "risk_view.h"
 #include "scenario_file.h"
 #include "variants_json.h"
 
@@ -42,9 +44,9 @@ int main() {
     captions[field] = {{"text", parts.text}, {"unit", parts.unit}};
   }
   const auto rgb = [](const zr::Color& c) { return json::array({c.red, c.green, c.blue}); };
-  const json chart = {{"twipsPerPixel", zr::kTwipsPerPixel},
-                      {"cost", rgb(zr::kCostColor)},
-                      {"savings", rgb(zr::kSavingsColor)}};
+  const json chart = {{"twipsPerPixel", zr::kTwipsPerPixel}, {"cost", rgb(zr::kCostColor)},
+                      {"savings", rgb(zr::kSavingsColor)},   {"within", rgb(zr::kWithinColor)},
+                      {"beyond", rgb(zr::kBeyondColor)},     {"none", rgb(zr::kNoneColor)}};
   json energy_price = json::object();
   for (int i = 0; i < static_cast<int>(zr::EnergyPriceWord::kCount); ++i) {
     const auto word = static_cast<zr::EnergyPriceWord>(i);
@@ -66,6 +68,7 @@ int main() {
                     {"chart", chart},
                     {"energyPrice", std::move(energy_price)},
                     {"scenario", scenario},
+                    {"risk", zr::RiskTextsToJson()},
                     {"variants", zr::VariantsTextsToJson()},
                     {"startup", std::move(startup)}}
                    .dump()

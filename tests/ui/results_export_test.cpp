@@ -75,6 +75,7 @@ TEST(Menu, OffersEveryCommandOnItsShortcutWithItsOwnAccessKey) {
                                                           {"Eredmények másolása", "Ctrl+C"},
                                                           {"Grafikon mentése képként…", ""},
                                                           {"Elemzés", "F2"},
+                                                          {"Kockázat", "F3"},
                                                           {"Változatok", "F6"},
                                                           {"Felhasználói útmutató", "F1"}};
   const QList<QAction*> actions = f.window->actions();

@@ -5,7 +5,7 @@ import { spawnSync } from 'node:child_process';
 import { createRequire } from 'node:module';
 import { after, before, test } from 'node:test';
 
-import { launchBrowser, nativeOutcome, pageDir, startServer } from './support.mjs';
+import { launchBrowser, nativeEval, nativeOutcome, pageDir, startServer } from './support.mjs';
 
 const require = createRequire(import.meta.url);
 let server;
@@ -394,6 +394,7 @@ test('Enter in a box runs nothing; Alt+S and the button do', async () => {
 test('a 360 px phone: no horizontal scrolling, touch-sized boxes, a decimal keyboard', async () => {
   const page = await openPage('', { viewport: { width: 360, height: 740 }, hasTouch: true, isMobile: true });
   await openAnalysis(page);
+  await page.keyboard.press('F3');  // the risk view's boxes too
   const layout = await page.evaluate(() => ({
     scroll: document.documentElement.scrollWidth,
     client: document.documentElement.clientWidth,
@@ -579,4 +580,33 @@ test('a link keeps its decimal separator: number texts follow the opening browse
     assert.equal(new URL(page.url()).searchParams.get('tizedesjel'), c.page);
     await page.close();
   }
+});
+
+test('the risk view runs in its worker, shows the share and equals zeltano-eval --risk for the seed', async () => {
+  const page = await openPage();
+  await page.keyboard.press('F3');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'Kockazat-cim');
+  // The three ranges offered for the start-up figures.
+  assert.deepEqual(await page.locator('#Tartomanyok input').evaluateAll((inputs) => inputs.map((i) => i.value)),
+    ['2', '6', '10', '420', '600', '660', '4', '6', '8']);
+  // A wrong seed is named, and nothing runs.
+  await page.getByRole('textbox', { name: 'Kezdőérték:' }).fill('-1');
+  await page.getByRole('button', { name: 'Futtatás' }).click();
+  assert.equal(await page.locator('#Kockazat-allapot').textContent(),
+    'A kezdőérték 0 és 18446744073709551615 közötti egész szám lehet!');
+  await page.getByRole('textbox', { name: 'Kezdőérték:' }).fill('7');
+  await page.getByRole('textbox', { name: 'Futások száma:' }).fill('2000');
+  await page.getByRole('button', { name: 'Futtatás' }).click();
+  await page.waitForFunction(() => document.getElementById('Hisztogram').dataset.risk !== undefined);
+
+  const { stdout } = spawnSync(nativeEval, ['--risk', 'Energiaarvalt=2:6:10', '--risk', 'Qkoll=420:600:660',
+    '--risk', 'Kamatlab=4:6:8', '--runs', '2000', '--seed', '7'], { input: '{}\n' });
+  const shownRisk = await page.locator('#Hisztogram').getAttribute('data-risk');
+  assert.ok(stdout.toString().includes(`"risk":${shownRisk}`), 'the evaluator\'s "risk" member, byte for byte');
+  const risk = JSON.parse(shownRisk);
+  const percent = String(Math.round(Number(risk.pays_back_share.replace(',', '.')) * 10000) / 100).replace('.', ',');
+  assert.match(await page.locator('#Arany').textContent(), new RegExp(`^${percent} % \\(\\d+ / 2000 futás\\)$`));
+  assert.equal(await page.locator('#P90-megterules').textContent(), risk.payback.p90);
+  assert.equal(await page.locator('#Kockazat-allapot').textContent(), 'Kész: 2000 futás, kezdőérték: 7.');
+  await page.close();
 });
