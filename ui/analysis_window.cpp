@@ -14,6 +14,7 @@
 #include "calculation_run.h"
 #include "fonts.h"
 #include "number_text.h"
+#include "qt_text.h"
 #include "tornado_chart.h"
 #include "ui_analysis_window.h"
 #include "verdict.h"
@@ -24,9 +25,6 @@ namespace {
 
 enum Column { kCaption, kCurrent, kBreakEven, kUnit, kColumnCount };
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 QString Text(AnalysisText id) { return FromUtf8(TextOf(id)); }
 
 AnalysisResult Compute(std::uint64_t run, const InputSet& inputs, const NumberFormat& format) {

@@ -22,13 +22,6 @@ constexpr qreal kMargin = 60;           // about 16 mm
 constexpr QSizeF kChartArea(433, 249);  // the chart box's drawing area
 constexpr qreal kChartScale = 1.5;
 
-QFont Face(qreal points, bool bold = false) {
-  QFont font(QStringLiteral("Liberation Sans"));
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  return font;
-}
-
 // Lays out text lines from the top of the page down.
 class PageWriter {
  public:
@@ -99,22 +92,22 @@ QByteArray ReportPdf(const ReportContent& content) {
     const qreal width = page.width() - 2 * kMargin;
     PageWriter out(painter, width);
 
-    out.Line(QStringLiteral("Napkollektoros rendszer megtérülése"), Face(17, true));
+    out.Line(QStringLiteral("Napkollektoros rendszer megtérülése"), ReportFace(17, true));
     QString subtitle = QStringLiteral("Zeltano-Redurir jelentés, készült: %1")
                            .arg(QLocale(QLocale::Hungarian, QLocale::Hungary)
                                     .toString(content.date, QStringLiteral("yyyy. MMMM d.")));
-    out.Line(subtitle, Face(9.5), 4);
+    out.Line(subtitle, ReportFace(9.5), 4);
     if (!content.scenario.isEmpty()) {
-      out.Line(QStringLiteral("Forgatókönyv: %1").arg(content.scenario), Face(9.5));
+      out.Line(QStringLiteral("Forgatókönyv: %1").arg(content.scenario), ReportFace(9.5));
     }
 
-    out.Line(QStringLiteral("Bemenő, felvett adatok"), Face(11.5, true), 12);
+    out.Line(QStringLiteral("Bemenő, felvett adatok"), ReportFace(11.5, true), 12);
     out.Skip(3);
-    for (const ReportRow& row : content.inputs) out.Row(row, Face(8.5));
+    for (const ReportRow& row : content.inputs) out.Row(row, ReportFace(8.5));
 
-    out.Line(QStringLiteral("Számított értékek"), Face(11.5, true), 10);
+    out.Line(QStringLiteral("Számított értékek"), ReportFace(11.5, true), 10);
     out.Skip(3);
-    for (const ReportRow& row : content.results) out.Row(row, Face(8.5));
+    for (const ReportRow& row : content.results) out.Row(row, ReportFace(8.5));
 
     QString payback;
     if (content.fault) {
@@ -125,12 +118,12 @@ QByteArray ReportPdf(const ReportContent& content) {
     } else {
       payback = QStringLiteral("Megtérülési idő: %1 év").arg(content.payback);
     }
-    out.Line(payback, Face(12, true), 10);
-    if (!content.verdict.isEmpty()) out.Paragraph(content.verdict, Face(10), 2);
-    if (content.avoided_co2) out.Paragraph(*content.avoided_co2, Face(8.5), 2);
+    out.Line(payback, ReportFace(12, true), 10);
+    if (!content.verdict.isEmpty()) out.Paragraph(content.verdict, ReportFace(10), 2);
+    if (content.avoided_co2) out.Paragraph(*content.avoided_co2, ReportFace(8.5), 2);
 
     out.Line(QStringLiteral("Költség és haszon a vizsgált időszak hosszának függvényében"),
-             Face(11.5, true), 10);
+             ReportFace(11.5, true), 10);
     out.Skip(6);
     const QPointF chart_origin((page.width() - kChartArea.width() * kChartScale) / 2, out.Y());
     painter.save();
@@ -148,7 +141,7 @@ QByteArray ReportPdf(const ReportContent& content) {
     painter.drawRect(QRectF(QPointF(0, 0), kChartArea));
     painter.restore();
 
-    painter.setFont(Face(7.5));
+    painter.setFont(ReportFace(7.5));
     painter.setPen(QColor(90, 90, 90));
     painter.drawText(
         QPointF(kMargin, page.height() - kMargin / 2),
@@ -161,6 +154,13 @@ QByteArray ReportPdf(const ReportContent& content) {
     if (!painter.end()) return {};
   }
   return pdf;
+}
+
+QFont ReportFace(qreal points, bool bold) {
+  QFont font(QStringLiteral("Liberation Sans"));
+  font.setPointSizeF(points);
+  font.setBold(bold);
+  return font;
 }
 
 }  // namespace zr

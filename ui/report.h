@@ -39,6 +39,9 @@ struct ReportContent {
   std::optional<QString> avoided_co2;
 };
 
+// The report's face at `points`: the one font of every page of it.
+QFont ReportFace(qreal points, bool bold = false);
+
 // The report as a PDF document; empty when it cannot be drawn.
 QByteArray ReportPdf(const ReportContent& content);
 

@@ -7,6 +7,8 @@
 
 #include "chart_painter.h"
 #include "number_format.h"
+#include "qt_text.h"
+#include "report.h"
 
 namespace zr {
 
@@ -15,17 +17,6 @@ namespace {
 constexpr qreal kMargin = 60;
 constexpr QSizeF kChartArea(433, 249);
 constexpr qreal kChartScale = 1.2;
-
-QFont Face(qreal points, bool bold = false) {
-  QFont font(QStringLiteral("Liberation Sans"));
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  return font;
-}
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 
@@ -40,9 +31,9 @@ void DrawVariantsPage(QPainter& painter, const QRectF& page, const VariantsRepor
     painter.drawText(QPointF(kMargin, y + metrics.ascent()), text);
     y += metrics.height();
   };
-  line(FromUtf8(TextOf(VariantsText::kTitle)), Face(15, true));
+  line(FromUtf8(TextOf(VariantsText::kTitle)), ReportFace(15, true));
   y += 4;
-  painter.setFont(Face(8));
+  painter.setFont(ReportFace(8));
   QRectF used;
   painter.drawText(QRectF(kMargin, y, width, 200), Qt::TextWordWrap,
                    FromUtf8(TextOf(VariantsText::kMarksLegend)), &used);
@@ -52,8 +43,8 @@ void DrawVariantsPage(QPainter& painter, const QRectF& page, const VariantsRepor
   const qreal caption_width = width / 3;
   const int columns = static_cast<int>(table.names.size());
   const qreal column_width = (width - caption_width) / columns;
-  const QFont cell_font = Face(7.5);
-  const QFont bold_font = Face(7.5, true);
+  const QFont cell_font = ReportFace(7.5);
+  const QFont bold_font = ReportFace(7.5, true);
   const QFontMetricsF metrics(cell_font, painter.device());
   const auto rule = [&] {
     painter.save();
@@ -108,7 +99,7 @@ void DrawVariantsPage(QPainter& painter, const QRectF& page, const VariantsRepor
   }
 
   y += 10;
-  line(FromUtf8(TextOf(VariantsText::kChartTitle)), Face(11, true));
+  line(FromUtf8(TextOf(VariantsText::kChartTitle)), ReportFace(11, true));
   y += 4;
   const QPointF origin((page.width() - kChartArea.width() * kChartScale) / 2, y);
   painter.save();

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "qt_text.h"
+
 namespace zr {
 
 namespace {
@@ -17,9 +19,6 @@ constexpr qreal kSwatchInset = 2;    // a legend swatch: a line's square less th
 constexpr qreal kLegendSpacing = 2;  // lines after each legend entry
 const QColor kGridColor(220, 220, 220);
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 QString Text(RiskText id) { return FromUtf8(TextOf(id)); }
 QColor ToQColor(Color c) { return QColor(c.red, c.green, c.blue); }
 

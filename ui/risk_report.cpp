@@ -4,22 +4,14 @@
 #include <QPainter>
 #include <array>
 
+#include "qt_text.h"
+#include "report.h"
 #include "risk_histogram.h"
 
 namespace zr {
 
 namespace {
 
-QFont Face(qreal points, bool bold = false) {
-  QFont font(QStringLiteral("Liberation Sans"));
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  return font;
-}
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 QString Text(RiskText id) { return FromUtf8(TextOf(id)); }
 
 // Texts in columns: the first from the left edge, the others right-aligned
@@ -81,56 +73,56 @@ void DrawRiskPage(QPainter& painter, const QRectF& page, qreal margin, const Ris
 
   painter.setPen(Qt::black);
   line(QStringLiteral("Mennyire biztos a megtérülés? – %1").arg(Text(RiskText::kTitle)),
-       Face(15, true));
-  paragraph(risk.status, Face(9.5), 4);
+       ReportFace(15, true));
+  paragraph(risk.status, ReportFace(9.5), 4);
 
-  line(QStringLiteral("Tartományok (háromszögeloszlás)"), Face(11.5, true), 12);
+  line(QStringLiteral("Tartományok (háromszögeloszlás)"), ReportFace(11.5, true), 12);
   y += 3;
   Columns ranges(painter, left, width, {0.62, 0.78, 0.88, 1.0});
   y = ranges.Row(
       y,
       {Text(RiskText::kColumnInput), Text(RiskText::kColumnLow), Text(RiskText::kColumnMode),
        Text(RiskText::kColumnHigh), Text(RiskText::kColumnUnit)},
-      Face(8.5, true), true);
+      ReportFace(8.5, true), true);
   for (const RiskReportRange& r : risk.ranges) {
-    const QFontMetricsF fm(Face(8.5), painter.device());
+    const QFontMetricsF fm(ReportFace(8.5), painter.device());
     const QString caption = fm.elidedText(r.caption, Qt::ElideRight, width * 0.48);
-    y = ranges.Row(y, {caption, r.low, r.mode, r.high, r.unit}, Face(8.5), true);
+    y = ranges.Row(y, {caption, r.low, r.mode, r.high, r.unit}, ReportFace(8.5), true);
   }
 
-  line(QStringLiteral("Eredmények"), Face(11.5, true), 10);
+  line(QStringLiteral("Eredmények"), ReportFace(11.5, true), 10);
   y += 3;
   Columns two(painter, left, width, {1.0});
-  y = two.Row(y, {Text(RiskText::kShareCaption), FromUtf8(risk.figures.share)}, Face(9.5, true),
-              true);
+  y = two.Row(y, {Text(RiskText::kShareCaption), FromUtf8(risk.figures.share)},
+              ReportFace(9.5, true), true);
   Columns figures(painter, left, width, {0.6, 0.8, 1.0});
   y = figures.Row(y, {QString(), Text(RiskText::kP10), Text(RiskText::kP50), Text(RiskText::kP90)},
-                  Face(8.5, true), true);
+                  ReportFace(8.5, true), true);
   const auto three = [](const std::array<std::string, 3>& texts) {
     return std::vector<QString>{FromUtf8(texts[0]), FromUtf8(texts[1]), FromUtf8(texts[2])};
   };
   std::vector<QString> payback{Text(RiskText::kPaybackRow)};
   for (const QString& t : three(risk.figures.payback)) payback.push_back(t);
-  y = figures.Row(y, payback, Face(8.5), true);
+  y = figures.Row(y, payback, ReportFace(8.5), true);
   std::vector<QString> balance{Text(RiskText::kBalanceRow)};
   for (const QString& t : three(risk.figures.balance)) balance.push_back(t);
-  y = figures.Row(y, balance, Face(8.5), true);
+  y = figures.Row(y, balance, ReportFace(8.5), true);
   y = two.Row(y,
               {Text(RiskText::kFaultsCaption) + u' ' + Text(RiskText::kFaultsNote),
                FromUtf8(risk.figures.faults)},
-              Face(8.5), true);
-  paragraph(FromUtf8(risk.figures.summary), Face(10), 6);
+              ReportFace(8.5), true);
+  paragraph(FromUtf8(risk.figures.summary), ReportFace(10), 6);
 
-  line(Text(RiskText::kHistogramTitle), Face(11.5, true), 12);
+  line(Text(RiskText::kHistogramTitle), ReportFace(11.5, true), 12);
   y += 4;
   const QRectF chart(left, y, width, std::min<qreal>(330, page.height() - margin - y - 20));
   painter.save();
   painter.setPen(QPen(Qt::black, 0.5));
   painter.drawRect(chart);
   painter.restore();
-  PaintRiskHistogram(painter, chart, Face(8), risk.histogram, QString());
+  PaintRiskHistogram(painter, chart, ReportFace(8), risk.histogram, QString());
 
-  painter.setFont(Face(7.5));
+  painter.setFont(ReportFace(7.5));
   painter.setPen(QColor(90, 90, 90));
   painter.drawText(
       QPointF(margin, page.height() - margin / 2),

@@ -18,6 +18,7 @@
 
 #include "calculation_run.h"
 #include "fonts.h"
+#include "qt_text.h"
 #include "risk_histogram.h"
 #include "ui_risk_window.h"
 
@@ -28,9 +29,6 @@ namespace {
 enum Column { kCaption, kLow, kMode, kHigh, kUnit, kColumnCount };
 constexpr int kProgressMs = 100;
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 QString Text(RiskText id) { return FromUtf8(TextOf(id)); }
 
 QTableWidgetItem* Cell(const QString& text, bool editable, Qt::Alignment alignment) {

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "chart_operation.h"
+#include "qt_text.h"
 
 namespace zr {
 
@@ -35,9 +36,6 @@ constexpr int kBaselineNudge = 1;  // an end text's baseline, above the row's mi
 const QColor kGridColor(220, 220, 220);
 const QColor kBandColor(240, 240, 240);
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 QString Text(AnalysisText id) { return FromUtf8(TextOf(id)); }
 QColor ToQColor(Color c) { return QColor(c.red, c.green, c.blue); }
 

@@ -18,6 +18,7 @@
 #include "analysis_view.h"
 #include "error_reporter.h"
 #include "file_chooser.h"
+#include "qt_text.h"
 #include "safe_file.h"
 #include "scenario_file.h"
 #include "ui_variants_window.h"
@@ -26,9 +27,6 @@ namespace zr {
 
 namespace {
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 QString Text(VariantsText id) { return FromUtf8(TextOf(id)); }
 
 const QString kScenarioFilter = QStringLiteral(
