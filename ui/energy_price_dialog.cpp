@@ -186,6 +186,9 @@ void EnergyPriceDialog::Write() {
     return;
   }
   target_.setText(Q(*r.price_text));
+  // The box is narrow: its start shows, so that no leading digit is out of
+  // view (with the cursor at the end, 14,0351 would read as 4,0351).
+  target_.setCursorPosition(0);
   if (written_) written_(ChoiceOf(input));
   accept();
 }

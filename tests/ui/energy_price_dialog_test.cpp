@@ -86,6 +86,7 @@ TEST(EnergyPriceHelper, F4OnTheBoxOpensTheDialog) {
   EXPECT_FALSE(f.window->Carrier().has_value());
   dialog->Write();
   EXPECT_EQ(box->text(), QStringLiteral("14,0351"));
+  EXPECT_EQ(box->cursorPosition(), 0);  // the leading digits in view
   // The window now knows the carrier, and the helper starts from it again.
   const CarrierChoice gas{Carrier::NaturalGas, "120", "90", "0,184"};
   EXPECT_EQ(f.window->Carrier(), gas);
