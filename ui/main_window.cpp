@@ -34,12 +34,15 @@
 #include "fonts.h"
 #include "input_captions.h"
 #include "input_set.h"
+#include "qt_text.h"
 #include "require_child.h"
+#include "risk_view.h"
 #include "risk_window.h"
 #include "safe_file.h"
 #include "scenario_file.h"
 #include "ui_main_window.h"
 #include "user_guide.h"
+#include "variants.h"
 #include "variants_window.h"
 #include "verdict.h"
 
@@ -82,8 +85,6 @@ constexpr ControlFont kControlFonts[] = {
 constexpr std::array<const char*, kResultLabelCount> kResultCaptions = {
     "Label3",  "Label12", "Label26", "Label7",  "Label8", "Label9",
     "Label10", "Label11", "Label14", "Label27", "Label28"};
-
-QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
 
 // The value labels in the order they stand on the screen.
 constexpr std::array<ResultLabel, kResultLabelCount - 1> kResultsOnScreen = {
@@ -227,8 +228,10 @@ void MainWindow::SetUpMenu() {
   AddCommand(QStringLiteral("&Grafikon mentése képként…"), QKeySequence(),
              &MainWindow::ChartImage_Click);
   AddCommand(QStringLiteral("E&lemzés"), QKeySequence(Qt::Key_F2), &MainWindow::ShowAnalysis);
-  AddCommand(QStringLiteral("&Kockázat"), QKeySequence(Qt::Key_F3), &MainWindow::ShowRisk);
-  AddCommand(QStringLiteral("&Változatok"), QKeySequence(Qt::Key_F6), &MainWindow::ShowVariants);
+  AddCommand(QStringLiteral("&") + FromUtf8(TextOf(RiskText::kTitle)), QKeySequence(Qt::Key_F3),
+             &MainWindow::ShowRisk);
+  AddCommand(QStringLiteral("&") + FromUtf8(TextOf(VariantsText::kTitle)), QKeySequence(Qt::Key_F6),
+             &MainWindow::ShowVariants);
   AddCommand(QStringLiteral("Felhasználói ú&tmutató"), QKeySequence::HelpContents,
              &MainWindow::Help_Click);
   // A box without a selection lets Ctrl+C through to the window.
