@@ -103,6 +103,19 @@ const char* Answer(Make make) noexcept {
   }
 }
 
+// As Answer, for a call about the risk runs started last: the error answer
+// when none were started.
+template <typename Make>
+const char* RiskAnswer(Make make) noexcept {
+  return Answer([&] {
+    if (!risk_work) {
+      answer = R"({"error":"no risk runs started"})";
+      return;
+    }
+    make();
+  });
+}
+
 }  // namespace
 
 extern "C" {
@@ -394,11 +407,7 @@ EMSCRIPTEN_KEEPALIVE const char* zr_risk_start(const char* request, const char* 
 // Makes up to `count` more of the runs started; answers {"done": N,
 // "status": the progress text}.
 EMSCRIPTEN_KEEPALIVE const char* zr_risk_step(double count) {
-  return Answer([&] {
-    if (!risk_work) {
-      answer = R"({"error":"no risk runs started"})";
-      return;
-    }
+  return RiskAnswer([&] {
     const auto n =
         std::min(static_cast<std::int64_t>(count), risk_work->runs - risk_work->runner.Done());
     if (n > 0) risk_work->runner.Run(n);
@@ -410,11 +419,7 @@ EMSCRIPTEN_KEEPALIVE const char* zr_risk_step(double count) {
 
 // The figures of the runs made: what the risk view shows (RiskViewToJson).
 EMSCRIPTEN_KEEPALIVE const char* zr_risk_result(const char* separator) {
-  return Answer([&] {
-    if (!risk_work) {
-      answer = R"({"error":"no risk runs started"})";
-      return;
-    }
+  return RiskAnswer([&] {
     const zr::NumberFormat format = FormatWith(separator);
     const zr::RiskResult result = risk_work->runner.Result();
     answer = zr::RiskViewToJson(result, risk_work->period, format)
@@ -424,11 +429,7 @@ EMSCRIPTEN_KEEPALIVE const char* zr_risk_result(const char* separator) {
 
 // The "risk" member the evaluator writes for the runs made, byte for byte.
 EMSCRIPTEN_KEEPALIVE const char* zr_risk_json(const char* separator) {
-  return Answer([&] {
-    if (!risk_work) {
-      answer = R"({"error":"no risk runs started"})";
-      return;
-    }
+  return RiskAnswer([&] {
     answer = zr::RiskToJson(risk_work->runner.Result(), FormatWith(separator))
                  .dump(-1, ' ', false, json::error_handler_t::replace);
   });
