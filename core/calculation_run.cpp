@@ -25,9 +25,6 @@ constexpr auto kLabelNames = std::to_array<std::string_view>({
 });
 static_assert(kLabelNames.size() == kResultLabelCount, "one name per value label");
 
-// Fields read before the subsidised investment is shown; the rest after it.
-constexpr Field kFirstRead[] = {Field::Elettartam, Field::Beruhazas, Field::Tamogatas};
-
 void SetLabel(LabelTexts& labels, ResultLabel label, std::string text) {
   labels[static_cast<std::size_t>(label)] = std::move(text);
 }
@@ -52,17 +49,13 @@ RunOutcome CalculationRun(const InputTexts& texts, const NumberFormat& format, C
   out.corrected = std::move(validated.corrected);
 
   InputSet& in = out.inputs;
+  in = validated.values;
   PeriodSeries series;
   bool plotting = false;
   try {
-    for (Field f : kFirstRead) in[f] = TextToMoney(out.corrected[Index(f)], format);
     const Money V = SubsidisedInvestment(in.Beruhazas, in.Tamogatas);
     out.results.Valberuhazas = V;
     SetLabel(out.labels, ResultLabel::Valberuhazasb, MoneyText(V, format));
-
-    for (std::size_t i = std::size(kFirstRead); i < kFieldCount; ++i) {
-      in[kAllFields[i]] = TextToMoney(out.corrected[i], format);
-    }
 
     const YearlyFigures y = AnnualEconomics(in, V);
     out.results.yearly = y;

@@ -3,6 +3,7 @@
 #include <fast_float/fast_float.h>
 #include <fmt/format.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -48,7 +49,40 @@ std::optional<WideInt> MagnitudeRaw(std::string_view whole, std::string_view fra
   return RoundedRaw<WideInt>(whole, fraction);
 }
 
+// 10^0 ... 10^22: every one of them a double exactly.
+constexpr auto kExactPowersOfTen = [] {
+  std::array<double, 23> p{};
+  double x = 1;
+  for (double& e : p) {
+    e = x;
+    x *= 10;
+  }
+  return p;
+}();
+
+constexpr auto kPowersOfTen = [] {
+  std::array<std::int64_t, 19> p{};
+  std::int64_t x = 1;
+  for (std::int64_t& e : p) {
+    e = x;
+    if (x <= std::numeric_limits<std::int64_t>::max() / 10) x *= 10;
+  }
+  return p;
+}();
+
 }  // namespace
+
+NumberText::NumberText(bool negative, std::string_view whole, std::string_view fraction)
+    : negative_(negative), short_(whole.size() + fraction.size() <= kShortDigits) {
+  if (!short_) {
+    whole_ = whole;
+    fraction_ = fraction;
+    return;
+  }
+  for (char c : whole) digits_ = digits_ * 10 + (c - '0');
+  for (char c : fraction) digits_ = digits_ * 10 + (c - '0');
+  scale_ = static_cast<int>(fraction.size());
+}
 
 std::optional<NumberText> NumberText::Parse(std::string_view text, const NumberFormat& format) {
   const std::string_view sep = format.decimal_separator;
@@ -87,12 +121,25 @@ std::optional<NumberText> NumberText::Parse(std::string_view text, const NumberF
 }
 
 double NumberText::ToDouble() const {
+  constexpr std::int64_t kExactInteger = std::int64_t{1} << 53;
+  if (short_ && digits_ <= kExactInteger) {
+    // Digits and power of ten are both doubles exactly, so the one division
+    // rounds the value itself correctly (scale_ ≤ 18 < 23).
+    const double value = static_cast<double>(digits_) / kExactPowersOfTen[scale_];
+    return negative_ ? -value : value;
+  }
   std::string plain;
-  plain.reserve(whole_.size() + fraction_.size() + 3);
-  plain.append(whole_.empty() ? std::string_view{"0"} : whole_);
-  if (!fraction_.empty()) {
-    plain.push_back('.');
-    plain.append(fraction_);
+  if (short_) {
+    plain = std::to_string(digits_);
+    plain += "e-";
+    plain += std::to_string(scale_);
+  } else {
+    plain.reserve(whole_.size() + fraction_.size() + 3);
+    plain.append(whole_.empty() ? std::string_view{"0"} : whole_);
+    if (!fraction_.empty()) {
+      plain.push_back('.');
+      plain.append(fraction_);
+    }
   }
   double value = 0.0;
   // fast_float reads exactly and ignores the C locale, in every build.
@@ -106,6 +153,24 @@ double NumberText::ToDouble() const {
 }
 
 std::optional<Money> NumberText::ToMoney() const {
+  if (short_) {
+    // In ten-thousandths: all the digits are here, so one division rounds.
+    // (At most 18 digits never make 2^63 exactly, the one magnitude only a
+    // negative value may have.)
+    std::uint64_t magnitude = 0;
+    if (scale_ <= 4) {
+      if (__builtin_mul_overflow(static_cast<std::uint64_t>(digits_), kPowersOfTen[4 - scale_],
+                                 &magnitude)) {
+        return std::nullopt;
+      }
+    } else {
+      magnitude =
+          static_cast<std::uint64_t>(DivideRoundHalfEven(digits_, kPowersOfTen[scale_ - 4]));
+    }
+    if (magnitude > std::uint64_t{std::numeric_limits<std::int64_t>::max()}) return std::nullopt;
+    const auto raw = static_cast<std::int64_t>(magnitude);
+    return Money::FromRaw(negative_ ? -raw : raw);
+  }
   const std::optional<WideInt> magnitude = MagnitudeRaw(whole_, fraction_);
   if (!magnitude) return std::nullopt;
   const WideInt raw = negative_ ? -*magnitude : *magnitude;

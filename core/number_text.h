@@ -27,10 +27,15 @@ class NumberText {
   std::optional<Money> ToMoney() const;
 
  private:
-  NumberText(bool negative, std::string_view whole, std::string_view fraction)
-      : negative_(negative), whole_(whole), fraction_(fraction) {}
-  // Copies of the digits, so a parsed number never refers to its text.
+  NumberText(bool negative, std::string_view whole, std::string_view fraction);
+  // The significant digits as one integer, `scale_` of them after the
+  // separator: every box text short enough to be typed. Longer ones keep
+  // copies of their digits, so a parsed number never refers to its text.
+  static constexpr std::size_t kShortDigits = 18;
   bool negative_;
+  bool short_;
+  std::int64_t digits_ = 0;
+  int scale_ = 0;
   std::string whole_;     // digits before the separator, no leading zeros
   std::string fraction_;  // digits after it, no trailing zeros
 };

@@ -140,8 +140,8 @@ std::string DoneText(const RiskResult& result) {
 Money ScenarioValue(Field field, const InputTexts& scenario, const NumberFormat& format) {
   const ValidationRule& rule = RuleFor(field);
   const std::string& text = scenario[Index(field)];
-  if (!CheckText(rule, text, format)) return *NumberText::Parse(text, format)->ToMoney();
-  return Money::FromDouble(rule.replacement);
+  const TextCheck check = CheckTextValue(rule, text, format);
+  return check.message ? Money::FromDouble(rule.replacement) : check.value;
 }
 
 RangeTexts OfferedRange(Field field, const InputTexts& scenario, const NumberFormat& format) {
@@ -199,10 +199,9 @@ std::variant<std::vector<RiskRange>, RangeProblem> ReadRanges(const std::vector<
     const std::array<const std::string*, 3> texts = {&row.low, &row.mode, &row.high};
     std::array<Money, 3> values;
     for (int c = 0; c < 3; ++c) {
-      if (const auto message = CheckText(rule, *texts[c], format)) {
-        return RangeProblem{r, c, std::string(*message)};
-      }
-      values[c] = *NumberText::Parse(*texts[c], format)->ToMoney();
+      const TextCheck check = CheckTextValue(rule, *texts[c], format);
+      if (check.message) return RangeProblem{r, c, std::string(*check.message)};
+      values[c] = check.value;
     }
     if (values[1] < values[0])
       return RangeProblem{r, 1, std::string(TextOf(RiskText::kModeBelowLow))};

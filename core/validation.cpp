@@ -56,31 +56,41 @@ std::string ReplacementText(const ValidationRule& rule, const NumberFormat& form
                                   : WholeNumberText(static_cast<std::int64_t>(rule.replacement));
 }
 
-std::optional<std::string_view> CheckText(const ValidationRule& rule, std::string_view text,
-                                          const NumberFormat& format) {
+TextCheck CheckTextValue(const ValidationRule& rule, std::string_view text,
+                         const NumberFormat& format) {
   const std::optional<NumberText> number = NumberText::Parse(text, format);
-  if (!number) return kNumberMessage;
+  if (!number) return {kNumberMessage, {}};
 
   // Compared at full precision; a value beyond the double range is ±inf
   // here and so fails whichever bound it overshoots.
   const double v = number->ToDouble();
-  if (!(v >= rule.lower)) return rule.range_message;
-  if (rule.upper && !(v <= *rule.upper)) return rule.range_message;
+  if (!(v >= rule.lower)) return {rule.range_message, {}};
+  if (rule.upper && !(v <= *rule.upper)) return {rule.range_message, {}};
 
   // Only the rows without an upper bound can get here with a value that is
   // a number of the right range and still cannot be calculated with.
-  if (!std::isfinite(v) || !number->ToMoney()) return kTooLargeMessage;
-  return std::nullopt;
+  const std::optional<Money> value = std::isfinite(v) ? number->ToMoney() : std::nullopt;
+  if (!value) return {kTooLargeMessage, {}};
+  return {std::nullopt, *value};
+}
+
+std::optional<std::string_view> CheckText(const ValidationRule& rule, std::string_view text,
+                                          const NumberFormat& format) {
+  return CheckTextValue(rule, text, format).message;
 }
 
 ValidationResult ValidateInputs(const InputTexts& texts, const NumberFormat& format) {
-  ValidationResult result{texts, {}};
+  ValidationResult result{texts, {}, {}};
   for (const ValidationRule& rule : kRules) {
     std::string& text = result.corrected[Index(rule.field)];
-    if (const auto message = CheckText(rule, text, format)) {
+    const TextCheck check = CheckTextValue(rule, text, format);
+    if (check.message) {
       std::string replacement = ReplacementText(rule, format);
       text = replacement;
-      result.findings.push_back({rule.field, std::string(*message), std::move(replacement)});
+      result.values[rule.field] = TextToMoney(text, format);
+      result.findings.push_back({rule.field, std::string(*check.message), std::move(replacement)});
+    } else {
+      result.values[rule.field] = check.value;
     }
   }
   return result;

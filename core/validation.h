@@ -41,9 +41,19 @@ struct ValidationFinding {
 std::optional<std::string_view> CheckText(const ValidationRule& rule, std::string_view text,
                                           const NumberFormat& format);
 
+// The same test, and for a valid text the figure the calculation reads
+// from it (read once, where the test has it at hand).
+struct TextCheck {
+  std::optional<std::string_view> message;
+  Money value;  // when there is no message
+};
+TextCheck CheckTextValue(const ValidationRule& rule, std::string_view text,
+                         const NumberFormat& format);
+
 struct ValidationResult {
   InputTexts corrected;
   std::vector<ValidationFinding> findings;
+  InputSet values;  // read from the corrected texts
 };
 
 ValidationResult ValidateInputs(const InputTexts& texts, const NumberFormat& format);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "arithmetic_fault.h"
@@ -68,6 +71,36 @@ TEST(NumberTextToDouble, BeyondTheRangeIsInfinityAndTinyIsZero) {
   EXPECT_EQ(NumberText::Parse(huge, kHu)->ToDouble(), INFINITY);
   EXPECT_EQ(NumberText::Parse("-" + huge, kHu)->ToDouble(), -INFINITY);
   EXPECT_EQ(NumberText::Parse("0," + std::string(400, '0') + "1", kHu)->ToDouble(), 0.0);
+}
+
+// Texts either side of where reading takes its short way (18 significant
+// digits, 2^53 for an exact double): the double must be strtod's, the
+// Money exact.
+TEST(NumberText, ShortAndLongReadingsAgree) {
+  const std::pair<const char*, std::optional<std::int64_t>> cases[] = {
+      {"9007199254740992", std::nullopt},              // 2^53, beyond Money
+      {"900719925474,0993", 9007199254740993},         // 2^53 + 1 as digits
+      {"0,000000000000000001", 0},                     // 18 decimals
+      {"0,123456789012345678", 1235},                  // 18 digits above 2^53
+      {"0,1234567890123456785", 1235},                 // 19: the long way
+      {"-922337203685477,580", -9223372036854775800},  // 18 digits, near the end of Money
+      {"922337203685477,581", std::nullopt},           // just beyond it
+      {"-922337203685477,581", std::nullopt},
+      {"9223372036854775,81", std::nullopt},         // beyond 64 bits when scaled
+      {"12345678901234,56785", 123456789012345678},  // 19 digits, a tie to even
+      {"1234567890123,45675", 12345678901234568},    // 18 digits, a tie to even
+  };
+  for (const auto& [text, raw] : cases) {
+    SCOPED_TRACE(text);
+    const std::optional<NumberText> number = NumberText::Parse(text, kHu);
+    ASSERT_TRUE(number);
+    std::string c_text = text;
+    std::replace(c_text.begin(), c_text.end(), ',', '.');
+    EXPECT_EQ(number->ToDouble(), std::strtod(c_text.c_str(), nullptr));
+    const std::optional<Money> money = number->ToMoney();
+    ASSERT_EQ(money.has_value(), raw.has_value());
+    if (raw) EXPECT_EQ(money->Raw(), *raw);
+  }
 }
 
 TEST(NumberTextToMoney, KeepsFourDecimalsRoundingHalfToEven) {
