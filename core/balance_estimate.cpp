@@ -236,12 +236,76 @@ double IntervalBalanceBound::Highest(const PeriodFactors& at_t1, const PeriodFac
   } else if (slope_hi < -slope_rounding) {
     G_hi = std::min(G_hi, G_t1 + 2.01 * G_spread);
   }
-  const double Ga = G_hi >= 0 ? G_hi * a_hi : G_hi * a_lo;
-  const double G_abs = std::max(std::fabs(G_lo), std::fabs(G_hi));  // ≥ |G|
-  const double highest = Ga + G_abs * da + (a_hi + da) * pv_rounding + product_rounding;
+  // The evaluation's rounded a lies in [a_lo − da, a_hi + da], and its G,
+  // from the rounded present values, at most pv_rounding above G_hi. Where
+  // that a is certainly positive their product is at most G's bound times
+  // the a at the end its sign says: near the crossing, where G is small,
+  // far closer than the terms taken apart.
+  double highest;
+  const double rounded_a_lo = a_lo - da;
+  if (rounded_a_lo > 0) {
+    const double G_top = G_hi + pv_rounding;
+    highest = (G_top >= 0 ? G_top * (a_hi + da) : G_top * rounded_a_lo) + product_rounding;
+  } else {
+    const double Ga = G_hi >= 0 ? G_hi * a_hi : G_hi * a_lo;
+    const double G_abs = std::max(std::fabs(G_lo), std::fabs(G_hi));  // ≥ |G|
+    highest = Ga + G_abs * da + (a_hi + da) * pv_rounding + product_rounding;
+  }
   // This bound's own roundings, a dozen kU each, taken far above that, and
   // one Ft besides.
   return highest + std::fabs(highest) * 1e-12 + magnitude * a_hi * 1e-12 + 1;
+}
+
+double IntervalBalanceBound::ExpectedCrossing(double t1, double t2) const {
+  if (!(m_.Q > 0)) return kNothingKnown;
+  double log_ratio[4] = {};
+  double inverse_q_less_g[4] = {};
+  for (int i = 0; i < m_.growth_count; ++i) {
+    const PeriodModel::Growth& g = m_.growth[i];
+    if (g.g == m_.q) continue;
+    if (!(g.ratio > 0)) return kNothingKnown;
+    log_ratio[i] = std::log(g.ratio);
+    inverse_q_less_g[i] = 1 / g.q_less_g;
+  }
+  // The sum at t, and its slope.
+  const auto sum_at = [&](double t, double& slope) {
+    double G = -m_.capital;
+    slope = 0;
+    for (int i = 0; i < m_.growth_count; ++i) {
+      if (m_.growth[i].g == m_.q) {
+        G += weight_[i] * t / m_.Q;
+        slope += weight_[i] / m_.Q;
+      } else {
+        const double r = std::exp(t * log_ratio[i]);
+        G += weight_[i] * (1 - r) * inverse_q_less_g[i];
+        slope -= weight_[i] * log_ratio[i] * r * inverse_q_less_g[i];
+      }
+    }
+    return G;
+  };
+  double slope = 0;
+  if (!(sum_at(t2, slope) > 0)) return kNothingKnown;
+  double t = t1;
+  double G = sum_at(t, slope);
+  if (!(G < 0)) return kNothingKnown;
+  // Newton's steps from the near end, kept inside the bracket (halving it
+  // where a step would leave it), to a thousandth of a year.
+  double lo = t1;
+  double hi = t2;
+  for (int step = 0; step < 60; ++step) {
+    double next = t - G / slope;
+    if (!(next > lo && next < hi)) next = lo + (hi - lo) / 2;
+    const bool settled = std::fabs(next - t) < 1e-3;
+    t = next;
+    G = sum_at(t, slope);
+    if (G < 0) {
+      lo = t;
+    } else {
+      hi = t;
+    }
+    if (settled || hi - lo < 1e-3) break;
+  }
+  return t;
 }
 
 }  // namespace zr

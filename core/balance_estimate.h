@@ -109,6 +109,13 @@ class IntervalBalanceBound {
     return Highest(at_t1, at_t2) < 0;
   }
 
+  // Where, in years, the balance is expected to turn from short to paid back
+  // between t1 and t2: the sum of the present values less the capital, in
+  // doubles and without any allowance, is below zero at t1 and above it at
+  // t2, and this is where it meets zero. NaN when it does not cross there.
+  // Only a guess, to aim the search: nothing is decided by it.
+  double ExpectedCrossing(double t1, double t2) const;
+
  private:
   const PeriodModel& m_;
   FactorBounds factors_;

@@ -1,6 +1,7 @@
 #include "payback.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "arithmetic_fault.h"
@@ -40,13 +41,28 @@ std::optional<Money> PaybackSearch(const PeriodModel& model) {
   std::int64_t s = kFirst;  // the first period not settled
   std::int64_t c = kFirst;  // s or s - 1, with its factors
   PeriodFactors at_c = factors.At(period(c));
-  // Savings that never catch up are most often settled at one go.
-  if (bound.CertainlyShort(at_c,
-                           factors.At(period(kLast), steps.CarryBy(at_c.powers, kLast - c)))) {
-    return std::nullopt;
-  }
   int j = GridSteps::kMaxStep;
   bool after_failure = false;
+  // Where the balance is expected to turn, everything up to two periods
+  // before it is tried at one go, and the walk goes on from there with
+  // short stretches. A guess that is off costs a few more stretches, never
+  // the answer: only the bound settles anything.
+  const double expected = bound.ExpectedCrossing(Dbl(period(kFirst)), Dbl(period(kLast)));
+  const std::int64_t aim = static_cast<std::int64_t>(std::ceil(expected * 100)) - 2;
+  if (aim > kFirst && aim < kLast) {  // false for NaN
+    const PeriodFactors at_aim = factors.At(period(aim), steps.CarryBy(at_c.powers, aim - c));
+    if (bound.CertainlyShort(at_c, at_aim)) {
+      c = aim;
+      at_c = at_aim;
+      s = aim + 1;
+      j = 0;
+    }
+  }
+  // Savings that never catch up are most often settled at one go.
+  if (c == kFirst && bound.CertainlyShort(
+                         at_c, factors.At(period(kLast), steps.CarryBy(at_c.powers, kLast - c)))) {
+    return std::nullopt;
+  }
   while (s <= kLast) {
     if (j >= 0) {
       const std::int64_t end = c + (std::int64_t{1} << j);
