@@ -73,10 +73,10 @@ constexpr auto kPowersOfTen = [] {
 }  // namespace
 
 NumberText::NumberText(bool negative, std::string_view whole, std::string_view fraction)
-    : negative_(negative), short_(whole.size() + fraction.size() <= kShortDigits) {
-  if (!short_) {
-    whole_ = whole;
-    fraction_ = fraction;
+    : negative_(negative) {
+  if (whole.size() + fraction.size() > kShortDigits) {
+    long_ =
+        std::make_unique<const LongDigits>(LongDigits{std::string(whole), std::string(fraction)});
     return;
   }
   for (char c : whole) digits_ = digits_ * 10 + (c - '0');
@@ -122,23 +122,24 @@ std::optional<NumberText> NumberText::Parse(std::string_view text, const NumberF
 
 double NumberText::ToDouble() const {
   constexpr std::int64_t kExactInteger = std::int64_t{1} << 53;
-  if (short_ && digits_ <= kExactInteger) {
+  if (!long_ && digits_ <= kExactInteger) {
     // Digits and power of ten are both doubles exactly, so the one division
     // rounds the value itself correctly (scale_ ≤ 18 < 23).
     const double value = static_cast<double>(digits_) / kExactPowersOfTen[scale_];
     return negative_ ? -value : value;
   }
   std::string plain;
-  if (short_) {
+  if (!long_) {
     plain = std::to_string(digits_);
     plain += "e-";
     plain += std::to_string(scale_);
   } else {
-    plain.reserve(whole_.size() + fraction_.size() + 3);
-    plain.append(whole_.empty() ? std::string_view{"0"} : whole_);
-    if (!fraction_.empty()) {
+    const LongDigits& d = *long_;
+    plain.reserve(d.whole.size() + d.fraction.size() + 3);
+    plain.append(d.whole.empty() ? std::string_view{"0"} : d.whole);
+    if (!d.fraction.empty()) {
       plain.push_back('.');
-      plain.append(fraction_);
+      plain.append(d.fraction);
     }
   }
   double value = 0.0;
@@ -147,13 +148,14 @@ double NumberText::ToDouble() const {
   if (ec == std::errc::result_out_of_range) {
     // Out of range either way: beyond the largest double when there are
     // whole digits, otherwise below the smallest one.
-    value = whole_.empty() ? 0.0 : std::numeric_limits<double>::infinity();
+    // (Only a long text gets here.)
+    value = long_->whole.empty() ? 0.0 : std::numeric_limits<double>::infinity();
   }
   return negative_ ? -value : value;
 }
 
 std::optional<Money> NumberText::ToMoney() const {
-  if (short_) {
+  if (!long_) {
     // In ten-thousandths: all the digits are here, so one division rounds.
     // (At most 18 digits never make 2^63 exactly, the one magnitude only a
     // negative value may have.)
@@ -171,7 +173,7 @@ std::optional<Money> NumberText::ToMoney() const {
     const auto raw = static_cast<std::int64_t>(magnitude);
     return Money::FromRaw(negative_ ? -raw : raw);
   }
-  const std::optional<WideInt> magnitude = MagnitudeRaw(whole_, fraction_);
+  const std::optional<WideInt> magnitude = MagnitudeRaw(long_->whole, long_->fraction);
   if (!magnitude) return std::nullopt;
   const WideInt raw = negative_ ? -*magnitude : *magnitude;
   if (raw < std::numeric_limits<std::int64_t>::min() ||

@@ -5,6 +5,7 @@
 // separator and at least one digit. Nothing else (no grouping, no exponent).
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,12 +33,14 @@ class NumberText {
   // separator: every box text short enough to be typed. Longer ones keep
   // copies of their digits, so a parsed number never refers to its text.
   static constexpr std::size_t kShortDigits = 18;
+  struct LongDigits {
+    std::string whole;     // digits before the separator, no leading zeros
+    std::string fraction;  // digits after it, no trailing zeros
+  };
   bool negative_;
-  bool short_;
-  std::int64_t digits_ = 0;
   int scale_ = 0;
-  std::string whole_;     // digits before the separator, no leading zeros
-  std::string fraction_;  // digits after it, no trailing zeros
+  std::int64_t digits_ = 0;
+  std::unique_ptr<const LongDigits> long_;  // none for a short text
 };
 
 bool IsNumberText(std::string_view text, const NumberFormat& format);
