@@ -18,20 +18,29 @@ constexpr double kHalfStep = 0.5e-4;  // the most a rounding to 4 decimals moves
 constexpr double kNothingKnown = std::numeric_limits<double>::quiet_NaN();
 
 // How far, relatively, std::pow(base, RN(T)) may lie from the real base^T:
-// the library's error, and |ln base| T kU for the rounding of T.
-double PowError(double log_base, double T) {
-  return 1.01 * (kPowError + std::fabs(log_base) * T * kU) + kU;
+// the library's error, and |ln base| T kU for the rounding of T (with
+// `log_size` ≥ |ln base|).
+double PowError(double log_size, double T) { return 1.01 * (kPowError + log_size * T * kU) + kU; }
+
+// At least |ln base|, without the library's logarithm: ln x ≤ x − 1, and
+// for x < 1, |ln x| = ln(1/x) ≤ 1/x − 1; 1 % more for the roundings. NaN
+// for a negative base, whose powers mean nothing here.
+double LogSize(double base) {
+  if (base == 0) return 0;  // its powers are exactly 0
+  if (base < 0) return kNothingKnown;
+  return 1.01 * (base >= 1 ? base - 1 : (1 - base) / base);
 }
 
 Power PowerOf(double base, double T) {
-  const double log_base = base == 0 ? 0 : std::log(base);
-  return {std::pow(base, T), PowError(log_base, T), log_base};
+  const double log_size = LogSize(base);
+  // A first power is the base itself (the chart's first period is a year).
+  return {T == 1 ? base : std::pow(base, T), PowError(log_size, T), log_size};
 }
 
 // The product of two powers of one base: their errors add, with the
 // product's rounding and 1 % for the higher-order terms.
 Power Product(const Power& a, const Power& b) {
-  return {a.value * b.value, 1.01 * (a.error + b.error + kU), a.log_base};
+  return {a.value * b.value, 1.01 * (a.error + b.error + kU), a.log_size};
 }
 
 }  // namespace
@@ -48,16 +57,20 @@ PeriodPowers PowersAt(const PeriodModel& m, Money t) {
 
 GridSteps::GridSteps(const PeriodModel& model) : m_(model) {
   steps_[0] = PowersAt(m_, Money::FromRaw(100));
-  for (int j = 1; j <= kMaxStep; ++j) {
-    const PeriodPowers& half = steps_[j - 1];
-    steps_[j].q = Product(half.q, half.q);
-    for (int i = 0; i < m_.growth_count; ++i)
-      steps_[j].ratio[i] = Product(half.ratio[i], half.ratio[i]);
+}
+
+const PeriodPowers& GridSteps::Step(int j) const {
+  for (; squared_ < j; ++squared_) {
+    const PeriodPowers& half = steps_[squared_];
+    PeriodPowers& next = steps_[squared_ + 1];
+    next.q = Product(half.q, half.q);
+    for (int i = 0; i < m_.growth_count; ++i) next.ratio[i] = Product(half.ratio[i], half.ratio[i]);
   }
+  return steps_[j];
 }
 
 PeriodPowers GridSteps::Carry(const PeriodPowers& at, int j) const {
-  const PeriodPowers& step = steps_[j];
+  const PeriodPowers& step = Step(j);
   PeriodPowers p;
   p.q = Product(at.q, step.q);
   for (int i = 0; i < m_.growth_count; ++i) p.ratio[i] = Product(at.ratio[i], step.ratio[i]);
@@ -111,7 +124,7 @@ FactorRange FactorBounds::Over(const PeriodFactors& at_t1, const PeriodFactors& 
   // The powers' error: ours at either end, or the exact evaluation's at
   // any period of the interval, largest at T2.
   const auto power_error = [T2](const Power& p1, const Power& p2) {
-    return std::max({PowError(p2.log_base, T2), p1.error, p2.error});
+    return std::max({PowError(p2.log_size, T2), p1.error, p2.error});
   };
 
   // The real a falls with t, and the evaluation's a at any period and ours

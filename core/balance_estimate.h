@@ -17,7 +17,7 @@ namespace zr {
 struct Power {
   double value = 0;
   double error = 0;
-  double log_base = 0;  // ln base (0 for base 0, whose powers are exactly 0)
+  double log_size = 0;  // at least |ln base| (0 for base 0, whose powers are exactly 0)
 };
 
 // The powers of one period: q^t for the annuity factor, (g/q)^t for each
@@ -42,8 +42,12 @@ class GridSteps {
   PeriodPowers CarryBy(PeriodPowers at, std::int64_t hundredths) const;
 
  private:
+  // Step j, squared from the one before it when first asked for: a search
+  // that starts near its answer needs only the shortest.
+  const PeriodPowers& Step(int j) const;
   const PeriodModel& m_;
-  PeriodPowers steps_[kMaxStep + 1];
+  mutable PeriodPowers steps_[kMaxStep + 1];
+  mutable int squared_ = 0;  // steps_[0 ... squared_] are known
 };
 
 // One period's factors as computed here from its powers, unrounded: the
@@ -124,6 +128,14 @@ class IntervalBalanceBound {
   double weight_[4] = {};
   double absolute_weight_[4] = {};
   int amounts_[4] = {};
+};
+
+// The bound and the grid's steps of one model, built once for the payback
+// search and the chart's range check.
+struct ModelBounds {
+  explicit ModelBounds(const PeriodModel& model) : balance(model), steps(model) {}
+  IntervalBalanceBound balance;
+  GridSteps steps;
 };
 
 }  // namespace zr

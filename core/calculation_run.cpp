@@ -57,7 +57,8 @@ RunOutcome CalculationRun(const InputTexts& texts, const NumberFormat& format, C
     out.results.Valberuhazas = V;
     SetLabel(out.labels, ResultLabel::Valberuhazasb, MoneyText(V, format));
 
-    const YearlyFigures y = AnnualEconomics(in, V);
+    const PeriodModel shown = MakePeriodModel(in, V, YieldOf(in), in.Beruhazas);
+    const YearlyFigures y = AnnualEconomics(in, shown);
     out.results.yearly = y;
     const std::pair<ResultLabel, std::int32_t> yearly_labels[] = {
         {ResultLabel::Hozamb, y.Hozam},
@@ -76,12 +77,13 @@ RunOutcome CalculationRun(const InputTexts& texts, const NumberFormat& format, C
 
     // The payback search and the chart charge maintenance and other costs
     // on the subsidised investment.
-    const PeriodModel model = MakePeriodModel(in, V, y.Hozam, V);
-    out.results.Megterulesiido = PaybackSearch(model);
+    const PeriodModel model = ChargedOn(shown, in, V);
+    const ModelBounds bounds(model);
+    out.results.Megterulesiido = PaybackSearch(model, bounds);
     SetLabel(out.labels, ResultLabel::L, PaybackText({out.results.Megterulesiido}, format));
 
     plotting = true;
-    if (drawn || !SeriesCertainlyFits(model, in.Elettartam)) {
+    if (drawn || !SeriesCertainlyFits(model, in.Elettartam, bounds)) {
       EvaluatePeriodSeries(model, in.Elettartam, series);
     }
   } catch (const ArithmeticFault&) {

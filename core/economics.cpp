@@ -51,6 +51,24 @@ Money SubsidisedInvestment(Money beruhazas, Money tamogatas) {
 
 std::int32_t YieldOf(const InputSet& in) { return Int32(in.Akoll * in.Qkoll); }
 
+namespace {
+
+// The first-year maintenance and other costs, charged on `base`.
+Money MaintenanceOn(Money base, const InputSet& in) {
+  return Money::FromDouble(Checked(Dbl(base * in.Karbkolts) / 100));
+}
+Money OtherCostOn(Money base, const InputSet& in) {
+  return Money::FromDouble(Checked(Dbl(base * in.Egyebkolts) / 100));
+}
+
+}  // namespace
+
+PeriodModel ChargedOn(PeriodModel model, const InputSet& in, Money base) {
+  model.K1 = MaintenanceOn(base, in);
+  model.E1 = OtherCostOn(base, in);
+  return model;
+}
+
 PeriodModel MakePeriodModel(const InputSet& in, Money V, std::int32_t hozam, Money base) {
   PeriodModel m;
   m.V = V;
@@ -59,9 +77,9 @@ PeriodModel MakePeriodModel(const InputSet& in, Money V, std::int32_t hozam, Mon
   m.gU = GrowthFactor(in.Uzemkoltsvalt);
   m.gE = GrowthFactor(in.Egyebkoltsvalt);
   m.gS = GrowthFactor(in.Energiaarvalt);
-  m.K1 = Money::FromDouble(Checked(Dbl(base * in.Karbkolts) / 100));
+  m.K1 = MaintenanceOn(base, in);
   m.U1 = Money::FromDouble(Checked(Dbl((MoneyOf(hozam) * in.Villanyar) * in.Uzemkolts) / 100));
-  m.E1 = Money::FromDouble(Checked(Dbl(base * in.Egyebkolts) / 100));
+  m.E1 = OtherCostOn(base, in);
   m.S1 = in.Energiaar * MoneyOf(hozam);
   m.capital_share = Checked(1 - Checked(Dbl(in.Maradvanyertek) / 100));
 
@@ -133,11 +151,14 @@ WidePeriodFigures WidePeriodEvaluation(const PeriodModel& m, Money t) {
 }
 
 YearlyFigures AnnualEconomics(const InputSet& in, Money V) {
+  // The shown maintenance and other costs are charged on the full investment.
+  return AnnualEconomics(in, MakePeriodModel(in, V, YieldOf(in), in.Beruhazas));
+}
+
+YearlyFigures AnnualEconomics(const InputSet& in, const PeriodModel& shown) {
   YearlyFigures y;
   y.Hozam = YieldOf(in);
-  // The shown maintenance and other costs are charged on the full investment.
-  const PeriodFigures p =
-      PeriodEvaluation(MakePeriodModel(in, V, y.Hozam, in.Beruhazas), in.Elettartam);
+  const PeriodFigures p = PeriodEvaluation(shown, in.Elettartam);
   y.Eveskolts = p.Eveskolts;
   y.Karbeveskolts = p.Karbeveskolts;
   y.Uzemeveskolts = p.Uzemeveskolts;

@@ -58,6 +58,8 @@ struct PeriodModel {
 // charged: the full investment for the shown figures, the subsidised one
 // for the payback search and the chart.
 PeriodModel MakePeriodModel(const InputSet& in, Money V, std::int32_t hozam, Money base);
+// The same model with the maintenance and other costs charged on `base`.
+PeriodModel ChargedOn(PeriodModel model, const InputSet& in, Money base);
 
 // One period's levelised yearly figures in whole Ft. The shown figures and
 // the chart are 32-bit; the payback search uses the same computation and
@@ -93,5 +95,8 @@ struct YearlyFigures {
 };
 
 YearlyFigures AnnualEconomics(const InputSet& in, Money V);
+// The same from the model of the shown figures, MakePeriodModel(in, V,
+// YieldOf(in), in.Beruhazas), for a caller that goes on to use it.
+YearlyFigures AnnualEconomics(const InputSet& in, const PeriodModel& shown);
 
 }  // namespace zr

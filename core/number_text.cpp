@@ -72,6 +72,9 @@ constexpr auto kPowersOfTen = [] {
 
 }  // namespace
 
+NumberText::NumberText(bool negative, std::int64_t digits, int scale)
+    : negative_(negative), scale_(scale), digits_(digits) {}
+
 NumberText::NumberText(bool negative, std::string_view whole, std::string_view fraction)
     : negative_(negative) {
   if (whole.size() + fraction.size() > kShortDigits) {
@@ -97,11 +100,21 @@ std::optional<NumberText> NumberText::Parse(std::string_view text, const NumberF
 
   std::size_t digits = 0;
   std::size_t sep_at = std::string_view::npos;
+  // On the way, the digits from the first non-zero one as one integer
+  // (trailing zeros too), while there are few enough of them.
+  std::int64_t value = 0;
+  std::size_t significant = 0;
+  std::size_t scale = 0;
   std::size_t i = 0;
   while (i < text.size()) {
-    if (IsDigit(text[i])) {
+    const char c = text[i];
+    if (IsDigit(c)) {
       ++digits;
       ++i;
+      if (sep_at != std::string_view::npos) ++scale;
+      if ((significant != 0 || c != '0') && ++significant <= kShortDigits) {
+        value = value * 10 + (c - '0');
+      }
     } else if (sep_at == std::string_view::npos && !sep.empty() &&
                text.substr(i, sep.size()) == sep) {
       sep_at = i;
@@ -111,6 +124,9 @@ std::optional<NumberText> NumberText::Parse(std::string_view text, const NumberF
     }
   }
   if (digits == 0) return std::nullopt;
+  if (significant <= kShortDigits && scale <= kShortDigits) {
+    return NumberText(negative, value, static_cast<int>(scale));
+  }
 
   std::string_view whole = text.substr(0, sep_at);
   std::string_view fraction =

@@ -28,9 +28,10 @@ class NumberText {
   std::optional<Money> ToMoney() const;
 
  private:
+  NumberText(bool negative, std::int64_t digits, int scale);
   NumberText(bool negative, std::string_view whole, std::string_view fraction);
-  // The significant digits as one integer, `scale_` of them after the
-  // separator: every box text short enough to be typed. Longer ones keep
+  // The digits from the first non-zero one as one integer, `scale_` of them
+  // after the separator: every box text short enough to be typed. Longer ones keep
   // copies of their digits, so a parsed number never refers to its text.
   static constexpr std::size_t kShortDigits = 18;
   struct LongDigits {

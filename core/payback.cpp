@@ -22,6 +22,10 @@ bool SavingsReachCost(const PeriodModel& model, Money t) {
 }
 
 std::optional<Money> PaybackSearch(const PeriodModel& model) {
+  return PaybackSearch(model, ModelBounds(model));
+}
+
+std::optional<Money> PaybackSearch(const PeriodModel& model, const ModelBounds& bounds) {
   // The grid in hundredths of a year, 0.10 ... 100.00: a century is the
   // end, or savings that never catch up would keep the search going.
   constexpr std::int64_t kFirst = 10;
@@ -29,38 +33,50 @@ std::optional<Money> PaybackSearch(const PeriodModel& model) {
   const auto period = [](std::int64_t n) { return Money::FromRaw(n * 100); };
   // Most periods fall far short of paying back. The bound settles them a
   // stretch [c, c + 2^j] at a time; the stretches share their ends, whose
-  // powers are carried from one to the next. The first stretch is all of
-  // the grid, the next most of it. A stretch that is not settled is
-  // halved; a settled one is followed by one twice as long, or, right
-  // after one that was not settled, by one half as long (the crossing lies
-  // within the one that failed). Single periods left unsettled are
-  // evaluated exactly.
-  const IntervalBalanceBound bound(model);
+  // powers are carried from one to the next. A stretch that is not
+  // settled is halved; a settled one is followed by one twice as long, or,
+  // right after one that was not settled, by one half as long (the
+  // crossing lies within the one that failed). Single periods left
+  // unsettled are evaluated exactly. Where the walk starts comes from a
+  // guess in doubles of where the balance turns; a guess that is off costs
+  // a few more stretches, never the answer: only the bound and the exact
+  // evaluation decide anything.
+  const IntervalBalanceBound& bound = bounds.balance;
   const FactorBounds& factors = bound.factors();
-  const GridSteps steps(model);
+  const GridSteps& steps = bounds.steps;
   std::int64_t s = kFirst;  // the first period not settled
   std::int64_t c = kFirst;  // s or s - 1, with its factors
   PeriodFactors at_c = factors.At(period(c));
-  int j = GridSteps::kMaxStep;
+  // Where all the grid does not settle at once, a stretch of about 20
+  // years is the first to try: longer ones mostly fail as well.
+  int j = 11;
   bool after_failure = false;
-  // Where the balance is expected to turn, everything up to two periods
-  // before it is tried at one go, and the walk goes on from there with
-  // short stretches. A guess that is off costs a few more stretches, never
-  // the answer: only the bound settles anything.
-  const double expected = bound.ExpectedCrossing(Dbl(period(kFirst)), Dbl(period(kLast)));
-  const std::int64_t aim = static_cast<std::int64_t>(std::ceil(expected * 100)) - 2;
-  if (aim > kFirst && aim < kLast) {  // false for NaN
-    const PeriodFactors at_aim = factors.At(period(aim), steps.CarryBy(at_c.powers, aim - c));
-    if (bound.CertainlyShort(at_c, at_aim)) {
-      c = aim;
-      at_c = at_aim;
-      s = aim + 1;
-      j = 0;
+  // Settles [c, end] if it can, and goes on from there.
+  const auto settle = [&](std::int64_t end) {
+    const PeriodFactors at_end = factors.At(period(end));
+    if (!bound.CertainlyShort(at_c, at_end)) return false;
+    c = end;
+    at_c = at_end;
+    s = end + 1;
+    j = 0;
+    return true;
+  };
+
+  const double first = Dbl(period(kFirst));
+  const double last = Dbl(period(kLast));
+  const double expected = bound.ExpectedCrossing(first, last);
+  if (expected > first && expected < last) {  // false for NaN
+    // Everything before the period where the balance is expected to turn
+    // at one go (or, if that is too close to call, up to three periods
+    // before it), and that period itself exactly.
+    const auto turn = static_cast<std::int64_t>(std::ceil(expected * 100));
+    for (const std::int64_t aim : {turn - 1, turn - 3}) {
+      if (aim <= kFirst || settle(aim)) break;
     }
+    if (s == turn && SavingsReachCost(model, period(s))) return period(s);
   }
   // Savings that never catch up are most often settled at one go.
-  if (c == kFirst && bound.CertainlyShort(
-                         at_c, factors.At(period(kLast), steps.CarryBy(at_c.powers, kLast - c)))) {
+  if (c == kFirst && bound.CertainlyShort(at_c, factors.At(period(kLast)))) {
     return std::nullopt;
   }
   while (s <= kLast) {

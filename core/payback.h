@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 
+#include "balance_estimate.h"
 #include "economics.h"
 
 namespace zr {
@@ -11,6 +12,8 @@ namespace zr {
 // 64-bit whole Ft; a period whose figures leave even that range (or the
 // Money or double range) counts as not yet paid back, and the search goes on.
 std::optional<Money> PaybackSearch(const PeriodModel& model);
+// The same, with the model's bounds already built.
+std::optional<Money> PaybackSearch(const PeriodModel& model, const ModelBounds& bounds);
 
 // Whether the levelised savings of period t reach its levelised total cost.
 bool SavingsReachCost(const PeriodModel& model, Money t);

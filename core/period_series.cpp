@@ -24,6 +24,10 @@ void EvaluatePeriodSeries(const PeriodModel& model, Money elettartam, PeriodSeri
 }
 
 bool SeriesCertainlyFits(const PeriodModel& model, Money elettartam) {
+  return SeriesCertainlyFits(model, elettartam, ModelBounds(model));
+}
+
+bool SeriesCertainlyFits(const PeriodModel& model, Money elettartam, const ModelBounds& bounds) {
   // The periods rise from 1 year (point 1) to the last point's.
   if (elettartam < MoneyOf(0)) return false;
   Money last;
@@ -32,7 +36,7 @@ bool SeriesCertainlyFits(const PeriodModel& model, Money elettartam) {
   } catch (const ArithmeticFault&) {
     return false;
   }
-  const FactorBounds factors(model);
+  const FactorBounds& factors = bounds.balance.factors();
   const FactorRange range = factors.Over(factors.At(MoneyOf(1)), factors.At(last));
   if (!range.known) return false;
   // A figure is X (f ⊗ a) with f and a rounded to 4 decimals, the product

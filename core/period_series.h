@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "balance_estimate.h"
 #include "cash_flow_plot.h"
 #include "economics.h"
 
@@ -27,5 +28,6 @@ void EvaluatePeriodSeries(const PeriodModel& model, Money elettartam, PeriodSeri
 // then skips the points. False only says that the points must be
 // evaluated to know.
 bool SeriesCertainlyFits(const PeriodModel& model, Money elettartam);
+bool SeriesCertainlyFits(const PeriodModel& model, Money elettartam, const ModelBounds& bounds);
 
 }  // namespace zr

@@ -99,7 +99,9 @@ TEST(NumberText, ShortAndLongReadingsAgree) {
     EXPECT_EQ(number->ToDouble(), std::strtod(c_text.c_str(), nullptr));
     const std::optional<Money> money = number->ToMoney();
     ASSERT_EQ(money.has_value(), raw.has_value());
-    if (raw) EXPECT_EQ(money->Raw(), *raw);
+    if (raw) {
+      EXPECT_EQ(money->Raw(), *raw);
+    }
   }
 }
 
