@@ -29,6 +29,9 @@ void SetLabel(LabelTexts& labels, ResultLabel label, std::string text) {
   labels[static_cast<std::size_t>(label)] = std::move(text);
 }
 
+// Fields read before the subsidised investment is shown; the rest after it.
+constexpr Field kFirstRead[] = {Field::Elettartam, Field::Beruhazas, Field::Tamogatas};
+
 }  // namespace
 
 std::string_view LabelName(ResultLabel label) {
@@ -48,14 +51,17 @@ RunOutcome CalculationRun(const InputTexts& texts, const NumberFormat& format, C
   out.findings = std::move(validated.findings);
   out.corrected = std::move(validated.corrected);
 
+  // The inputs a run has read: where the subsidised investment cannot be
+  // computed, only the fields it is computed from.
   InputSet& in = out.inputs;
-  in = validated.values;
   PeriodSeries series;
   bool plotting = false;
   try {
+    for (Field f : kFirstRead) in[f] = validated.values[f];
     const Money V = SubsidisedInvestment(in.Beruhazas, in.Tamogatas);
     out.results.Valberuhazas = V;
     SetLabel(out.labels, ResultLabel::Valberuhazasb, MoneyText(V, format));
+    in = validated.values;
 
     const PeriodModel shown = MakePeriodModel(in, V, YieldOf(in), in.Beruhazas);
     const YearlyFigures y = AnnualEconomics(in, shown);

@@ -126,6 +126,22 @@ TEST(CalculationRun, FaultInTheYearlyFiguresKeepsEarlierLabelsOnly) {
   EXPECT_TRUE(EndsWithFrame(out.chart, 2));
 }
 
+// What the analysis works from: the inputs read before the fault.
+TEST(CalculationRun, AFaultingSubsidisedInvestmentLeavesTheLaterInputsUnread) {
+  const RunOutcome early = RunWith({{Field::Beruhazas, "922337203685477,5807"}});
+  ASSERT_EQ(early.fault, std::string(kFaultMessage));
+  EXPECT_FALSE(Label(early, ResultLabel::Valberuhazasb));
+  EXPECT_EQ(early.inputs.Elettartam, MoneyOf(25));
+  EXPECT_EQ(early.inputs.Beruhazas.Raw(), 9223372036854775807);
+  for (Field f : kAllFields) {
+    if (Index(f) > Index(Field::Tamogatas)) EXPECT_EQ(early.inputs[f], MoneyOf(0)) << Index(f);
+  }
+  const RunOutcome late = RunWith({{Field::Akoll, "100000000000"}});
+  ASSERT_EQ(late.fault, std::string(kFaultMessage));
+  EXPECT_EQ(late.inputs.Akoll.Raw(), 100000000000 * Money::kScale);
+  EXPECT_EQ(late.inputs.Energiaarvalt, MoneyOf(6));
+}
+
 TEST(CalculationRun, FaultAmongTheChartPointsKeepsTheCurvesSoFar) {
   // The shown figures for 10 years fit; longer chart periods overflow the savings.
   const RunOutcome out = RunWith({{Field::Elettartam, "10"},
