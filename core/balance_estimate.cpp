@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 namespace zr {
 
@@ -37,6 +38,21 @@ Power PowerOf(double base, double T) {
   return {T == 1 ? base : std::pow(base, T), PowError(log_size, T), log_size};
 }
 
+// How far, relatively, exp(RN(RN(T) RN(ln base))) may lie from the real
+// base^T: the library's error as for a power, and |ln base| T times kU for
+// the rounding of T, 4 kU for the logarithm's (2 ulp) and kU for the
+// product.
+double ExpError(double log_size, double T) {
+  return 1.01 * (kPowError + 6 * log_size * T * kU) + kU;
+}
+
+// base^T as exp(T ln base): a third of a power's time.
+Power ExpPowerOf(double base, double log_base, double T) {
+  const double log_size = LogSize(base);
+  const double value = T == 1 ? base : base == 0 ? 0 : std::exp(T * log_base);
+  return {value, ExpError(log_size, T), log_size};
+}
+
 // The product of two powers of one base: their errors add, with the
 // product's rounding and 1 % for the higher-order terms.
 Power Product(const Power& a, const Power& b) {
@@ -55,23 +71,28 @@ PeriodPowers PowersAt(const PeriodModel& m, Money t) {
   return p;
 }
 
-GridSteps::GridSteps(const PeriodModel& model) : m_(model) {
-  steps_[0] = PowersAt(m_, Money::FromRaw(100));
+GridSteps::GridSteps(const PeriodModel& model)
+    : GridSteps(model, PowersAt(model, Money::FromRaw(100))) {}
+
+GridSteps::GridSteps(const PeriodModel& model, const PeriodPowers& first_step) : m_(model) {
+  std::construct_at(&steps_[0].powers, first_step);
 }
 
 const PeriodPowers& GridSteps::Step(int j) const {
   for (; squared_ < j; ++squared_) {
-    const PeriodPowers& half = steps_[squared_];
-    PeriodPowers& next = steps_[squared_ + 1];
+    const PeriodPowers& half = steps_[squared_].powers;
+    // Made as a copy and then squared: value-initialised, it was zeroed
+    // with a slow string store every time.
+    PeriodPowers& next = *std::construct_at(&steps_[squared_ + 1].powers, half);
     next.q = Product(half.q, half.q);
     for (int i = 0; i < m_.growth_count; ++i) next.ratio[i] = Product(half.ratio[i], half.ratio[i]);
   }
-  return steps_[j];
+  return steps_[j].powers;
 }
 
 PeriodPowers GridSteps::Carry(const PeriodPowers& at, int j) const {
   const PeriodPowers& step = Step(j);
-  PeriodPowers p;
+  PeriodPowers p = at;  // a copy rather than zeroed; the entries not in use go unread
   p.q = Product(at.q, step.q);
   for (int i = 0; i < m_.growth_count; ++i) p.ratio[i] = Product(at.ratio[i], step.ratio[i]);
   return p;
@@ -87,6 +108,7 @@ PeriodPowers GridSteps::CarryBy(PeriodPowers at, std::int64_t hundredths) const 
 FactorBounds::FactorBounds(const PeriodModel& model) : m_(model) {
   monotonic_ = m_.Q > 0;
   inverse_q_less_1_ = 1 / std::fabs(m_.q_less_1);
+  if (m_.q != MoneyOf(1)) log_q_ = std::log(m_.Q);
   for (int i = 0; i < m_.growth_count; ++i) {
     const PeriodModel::Growth& g = m_.growth[i];
     if (g.g == m_.q) {
@@ -95,15 +117,23 @@ FactorBounds::FactorBounds(const PeriodModel& model) : m_(model) {
     }
     monotonic_ = monotonic_ && g.ratio >= 0 && (g.ratio - 1) * g.q_less_g <= 0;
     inverse_q_less_g_[i] = 1 / g.q_less_g;
-    slope_factor_[i] = g.ratio == 0 ? 0 : -std::log(g.ratio) / g.q_less_g;
+    log_ratio_[i] = std::log(g.ratio);
+    slope_factor_[i] = g.ratio == 0 ? 0 : -log_ratio_[i] / g.q_less_g;
   }
 }
 
+PeriodPowers FactorBounds::Powers(Money t) const {
+  const double T = Dbl(t);
+  PeriodPowers p;
+  if (m_.q != MoneyOf(1)) p.q = ExpPowerOf(m_.Q, log_q_, T);
+  for (int i = 0; i < m_.growth_count; ++i) {
+    if (m_.growth[i].g != m_.q) p.ratio[i] = ExpPowerOf(m_.growth[i].ratio, log_ratio_[i], T);
+  }
+  return p;
+}
+
 PeriodFactors FactorBounds::At(Money t, const PeriodPowers& powers) const {
-  PeriodFactors f;
-  f.t = t;
-  f.T = Dbl(t);
-  f.powers = powers;
+  PeriodFactors f{t, Dbl(t), powers};
   if (m_.q == MoneyOf(1)) {
     f.a = 1 / f.T;
   } else {
@@ -271,14 +301,8 @@ double IntervalBalanceBound::Highest(const PeriodFactors& at_t1, const PeriodFac
 
 double IntervalBalanceBound::ExpectedCrossing(double t1, double t2) const {
   if (!(m_.Q > 0)) return kNothingKnown;
-  double log_ratio[4] = {};
-  double inverse_q_less_g[4] = {};
   for (int i = 0; i < m_.growth_count; ++i) {
-    const PeriodModel::Growth& g = m_.growth[i];
-    if (g.g == m_.q) continue;
-    if (!(g.ratio > 0)) return kNothingKnown;
-    log_ratio[i] = std::log(g.ratio);
-    inverse_q_less_g[i] = 1 / g.q_less_g;
+    if (m_.growth[i].g != m_.q && !(m_.growth[i].ratio > 0)) return kNothingKnown;
   }
   // The sum at t, and its slope.
   const auto sum_at = [&](double t, double& slope) {
@@ -289,9 +313,9 @@ double IntervalBalanceBound::ExpectedCrossing(double t1, double t2) const {
         G += weight_[i] * t / m_.Q;
         slope += weight_[i] / m_.Q;
       } else {
-        const double r = std::exp(t * log_ratio[i]);
-        G += weight_[i] * (1 - r) * inverse_q_less_g[i];
-        slope -= weight_[i] * log_ratio[i] * r * inverse_q_less_g[i];
+        const double r = std::exp(t * factors_.log_ratio(i));
+        G += weight_[i] * (1 - r) * factors_.inverse_q_less_g(i);
+        slope -= weight_[i] * factors_.log_ratio(i) * r * factors_.inverse_q_less_g(i);
       }
     }
     return G;

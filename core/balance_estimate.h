@@ -37,6 +37,8 @@ class GridSteps {
  public:
   static constexpr int kMaxStep = 13;  // 81.92 years
   explicit GridSteps(const PeriodModel& model);
+  // From the powers of the first step, 0.01 year, however computed.
+  GridSteps(const PeriodModel& model, const PeriodPowers& first_step);
   PeriodPowers Carry(const PeriodPowers& at, int j) const;
   // By any number of steps of 0.01 year below 2^(kMaxStep + 1).
   PeriodPowers CarryBy(PeriodPowers at, std::int64_t hundredths) const;
@@ -46,7 +48,13 @@ class GridSteps {
   // that starts near its answer needs only the shortest.
   const PeriodPowers& Step(int j) const;
   const PeriodModel& m_;
-  mutable PeriodPowers steps_[kMaxStep + 1];
+  // Left unwritten until squared: zeroing them all would cost more than
+  // the few a search near its answer squares.
+  union Slot {
+    Slot() {}
+    PeriodPowers powers;
+  };
+  mutable Slot steps_[kMaxStep + 1];
   mutable int squared_ = 0;  // steps_[0 ... squared_] are known
 };
 
@@ -80,7 +88,12 @@ class FactorBounds {
  public:
   explicit FactorBounds(const PeriodModel& model);
   PeriodFactors At(Money t, const PeriodPowers& powers) const;
-  PeriodFactors At(Money t) const { return At(t, PowersAt(m_, t)); }
+  PeriodFactors At(Money t) const { return At(t, Powers(t)); }
+  // The powers of period t, as exp(t ln base) with the logarithms taken
+  // once: as good as PowersAt's for a bound, in a third of the time.
+  PeriodPowers Powers(Money t) const;
+  double log_ratio(int i) const { return log_ratio_[i]; }
+  double inverse_q_less_g(int i) const { return inverse_q_less_g_[i]; }
   FactorRange Over(const PeriodFactors& at_t1, const PeriodFactors& at_t2) const;
 
  private:
@@ -93,6 +106,8 @@ class FactorBounds {
   double inverse_q_less_1_ = 0;      // 1 / |q − 1|
   double inverse_q_less_g_[4] = {};  // 1 / (q − g)
   double slope_factor_[4] = {};      // ln(q/g) / (q − g): the slope over (g/q)^t
+  double log_q_ = 0;                 // ln q
+  double log_ratio_[4] = {};         // ln(g/q)
 };
 
 class IntervalBalanceBound {
@@ -133,7 +148,8 @@ class IntervalBalanceBound {
 // The bound and the grid's steps of one model, built once for the payback
 // search and the chart's range check.
 struct ModelBounds {
-  explicit ModelBounds(const PeriodModel& model) : balance(model), steps(model) {}
+  explicit ModelBounds(const PeriodModel& model)
+      : balance(model), steps(model, balance.factors().Powers(Money::FromRaw(100))) {}
   IntervalBalanceBound balance;
   GridSteps steps;
 };

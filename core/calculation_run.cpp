@@ -47,9 +47,9 @@ RunOutcome CalculationRun(const InputTexts& texts, const NumberFormat& format, C
   const bool drawn = chart_use == ChartUse::kDrawn;
   if (drawn) out.chart = {Cls{}, DrawWidth{2}};
 
-  ValidationResult validated = ValidateInputs(texts, format);
+  out.corrected = texts;
+  Corrections validated = CorrectInputs(out.corrected, format);
   out.findings = std::move(validated.findings);
-  out.corrected = std::move(validated.corrected);
 
   // The inputs a run has read: where the subsidised investment cannot be
   // computed, only the fields it is computed from.

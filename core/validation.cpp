@@ -81,8 +81,16 @@ std::optional<std::string_view> CheckText(const ValidationRule& rule, std::strin
 
 ValidationResult ValidateInputs(const InputTexts& texts, const NumberFormat& format) {
   ValidationResult result{texts, {}, {}};
+  Corrections corrections = CorrectInputs(result.corrected, format);
+  result.findings = std::move(corrections.findings);
+  result.values = corrections.values;
+  return result;
+}
+
+Corrections CorrectInputs(InputTexts& texts, const NumberFormat& format) {
+  Corrections result;
   for (const ValidationRule& rule : kRules) {
-    std::string& text = result.corrected[Index(rule.field)];
+    std::string& text = texts[Index(rule.field)];
     const TextCheck check = CheckTextValue(rule, text, format);
     if (check.message) {
       std::string replacement = ReplacementText(rule, format);

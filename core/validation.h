@@ -58,4 +58,11 @@ struct ValidationResult {
 
 ValidationResult ValidateInputs(const InputTexts& texts, const NumberFormat& format);
 
+// The same on texts the caller keeps: each wrong one is replaced in place.
+struct Corrections {
+  std::vector<ValidationFinding> findings;
+  InputSet values;  // read from the corrected texts
+};
+Corrections CorrectInputs(InputTexts& texts, const NumberFormat& format);
+
 }  // namespace zr

@@ -134,7 +134,9 @@ TEST(CalculationRun, AFaultingSubsidisedInvestmentLeavesTheLaterInputsUnread) {
   EXPECT_EQ(early.inputs.Elettartam, MoneyOf(25));
   EXPECT_EQ(early.inputs.Beruhazas.Raw(), 9223372036854775807);
   for (Field f : kAllFields) {
-    if (Index(f) > Index(Field::Tamogatas)) EXPECT_EQ(early.inputs[f], MoneyOf(0)) << Index(f);
+    if (Index(f) > Index(Field::Tamogatas)) {
+      EXPECT_EQ(early.inputs[f], MoneyOf(0)) << Index(f);
+    }
   }
   const RunOutcome late = RunWith({{Field::Akoll, "100000000000"}});
   ASSERT_EQ(late.fault, std::string(kFaultMessage));
