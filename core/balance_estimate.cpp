@@ -71,14 +71,19 @@ PeriodPowers PowersAt(const PeriodModel& m, Money t) {
   return p;
 }
 
-GridSteps::GridSteps(const PeriodModel& model)
-    : GridSteps(model, PowersAt(model, Money::FromRaw(100))) {}
-
-GridSteps::GridSteps(const PeriodModel& model, const PeriodPowers& first_step) : m_(model) {
-  std::construct_at(&steps_[0].powers, first_step);
+GridSteps::GridSteps(const PeriodModel& model) : m_(model) {
+  std::construct_at(&steps_[0].powers, PowersAt(model, Money::FromRaw(100)));
+  squared_ = 0;
 }
 
+GridSteps::GridSteps(const PeriodModel& model, const FactorBounds& factors)
+    : m_(model), factors_(&factors) {}
+
 const PeriodPowers& GridSteps::Step(int j) const {
+  if (squared_ < 0) {
+    std::construct_at(&steps_[0].powers, factors_->Powers(Money::FromRaw(100)));
+    squared_ = 0;
+  }
   for (; squared_ < j; ++squared_) {
     const PeriodPowers& half = steps_[squared_].powers;
     // Made as a copy and then squared: value-initialised, it was zeroed
@@ -299,10 +304,11 @@ double IntervalBalanceBound::Highest(const PeriodFactors& at_t1, const PeriodFac
   return highest + std::fabs(highest) * 1e-12 + magnitude * a_hi * 1e-12 + 1;
 }
 
-double IntervalBalanceBound::ExpectedCrossing(double t1, double t2) const {
-  if (!(m_.Q > 0)) return kNothingKnown;
+IntervalBalanceBound::Expected IntervalBalanceBound::ExpectedCourse(double t1, double t2) const {
+  Expected expected;
+  if (!(m_.Q > 0)) return expected;
   for (int i = 0; i < m_.growth_count; ++i) {
-    if (m_.growth[i].g != m_.q && !(m_.growth[i].ratio > 0)) return kNothingKnown;
+    if (m_.growth[i].g != m_.q && !(m_.growth[i].ratio > 0)) return expected;
   }
   // The sum at t, and its slope.
   const auto sum_at = [&](double t, double& slope) {
@@ -321,10 +327,15 @@ double IntervalBalanceBound::ExpectedCrossing(double t1, double t2) const {
     return G;
   };
   double slope = 0;
-  if (!(sum_at(t2, slope) > 0)) return kNothingKnown;
+  const double G_t2 = sum_at(t2, slope);
+  const double slope_t2 = slope;
   double t = t1;
   double G = sum_at(t, slope);
-  if (!(G < 0)) return kNothingKnown;
+  if (!(G_t2 > 0)) {
+    expected.peaks = slope > 0 && slope_t2 < 0;
+    return expected;
+  }
+  if (!(G < 0)) return expected;
   // Newton's steps from the near end, kept inside the bracket (halving it
   // where a step would leave it), to a thousandth of a year.
   double lo = t1;
@@ -342,7 +353,8 @@ double IntervalBalanceBound::ExpectedCrossing(double t1, double t2) const {
     }
     if (settled || hi - lo < 1e-3) break;
   }
-  return t;
+  expected.crossing = t;
+  return expected;
 }
 
 }  // namespace zr

@@ -7,6 +7,7 @@
 // calls std::pow only a few times in all.
 
 #include <cstdint>
+#include <limits>
 
 #include "economics.h"
 #include "money.h"
@@ -33,12 +34,15 @@ PeriodPowers PowersAt(const PeriodModel& model, Money t);
 // Steps along the grid: the powers of 0.01 × 2^j years, j = 0 ... kMaxStep,
 // by squaring. Carrying the powers of t by step j gives those of
 // t + 0.01 × 2^j years.
+class FactorBounds;
+
 class GridSteps {
  public:
   static constexpr int kMaxStep = 13;  // 81.92 years
   explicit GridSteps(const PeriodModel& model);
-  // From the powers of the first step, 0.01 year, however computed.
-  GridSteps(const PeriodModel& model, const PeriodPowers& first_step);
+  // With the first step, 0.01 year, from the factors' powers when a carry
+  // first needs it.
+  GridSteps(const PeriodModel& model, const FactorBounds& factors);
   PeriodPowers Carry(const PeriodPowers& at, int j) const;
   // By any number of steps of 0.01 year below 2^(kMaxStep + 1).
   PeriodPowers CarryBy(PeriodPowers at, std::int64_t hundredths) const;
@@ -55,7 +59,8 @@ class GridSteps {
     PeriodPowers powers;
   };
   mutable Slot steps_[kMaxStep + 1];
-  mutable int squared_ = 0;  // steps_[0 ... squared_] are known
+  const FactorBounds* factors_ = nullptr;
+  mutable int squared_ = -1;  // steps_[0 ... squared_] are known
 };
 
 // One period's factors as computed here from its powers, unrounded: the
@@ -128,12 +133,18 @@ class IntervalBalanceBound {
     return Highest(at_t1, at_t2) < 0;
   }
 
-  // Where, in years, the balance is expected to turn from short to paid back
-  // between t1 and t2: the sum of the present values less the capital, in
-  // doubles and without any allowance, is below zero at t1 and above it at
-  // t2, and this is where it meets zero. NaN when it does not cross there.
-  // Only a guess, to aim the search: nothing is decided by it.
-  double ExpectedCrossing(double t1, double t2) const;
+  // How the balance is expected to run between t1 and t2, from the sum of
+  // the present values less the capital, in doubles and without any
+  // allowance. Only a guess, to aim the search: nothing is decided by it.
+  struct Expected {
+    // Where, in years, the sum turns from below zero at t1 to above it at
+    // t2; NaN when it does not cross there.
+    double crossing = std::numeric_limits<double>::quiet_NaN();
+    // Without a crossing: the sum rises at t1 and falls at t2, so that no
+    // bound from the two ends of all of it is likely to settle it.
+    bool peaks = false;
+  };
+  Expected ExpectedCourse(double t1, double t2) const;
 
  private:
   const PeriodModel& m_;
@@ -149,7 +160,7 @@ class IntervalBalanceBound {
 // search and the chart's range check.
 struct ModelBounds {
   explicit ModelBounds(const PeriodModel& model)
-      : balance(model), steps(model, balance.factors().Powers(Money::FromRaw(100))) {}
+      : balance(model), steps(model, balance.factors()) {}
   IntervalBalanceBound balance;
   GridSteps steps;
 };

@@ -64,7 +64,8 @@ std::optional<Money> PaybackSearch(const PeriodModel& model, const ModelBounds& 
 
   const double first = Dbl(period(kFirst));
   const double last = Dbl(period(kLast));
-  const double expected = bound.ExpectedCrossing(first, last);
+  const IntervalBalanceBound::Expected course = bound.ExpectedCourse(first, last);
+  const double expected = course.crossing;
   if (expected > first && expected < last) {  // false for NaN
     // Everything before the period where the balance is expected to turn
     // at one go (or, if that is too close to call, up to three periods
@@ -75,8 +76,9 @@ std::optional<Money> PaybackSearch(const PeriodModel& model, const ModelBounds& 
     }
     if (s == turn && SavingsReachCost(model, period(s))) return period(s);
   }
-  // Savings that never catch up are most often settled at one go.
-  if (c == kFirst && bound.CertainlyShort(at_c, factors.At(period(kLast)))) {
+  // Savings that never catch up are most often settled at one go, unless
+  // the balance is expected to rise and fall again.
+  if (c == kFirst && !course.peaks && bound.CertainlyShort(at_c, factors.At(period(kLast)))) {
     return std::nullopt;
   }
   while (s <= kLast) {
