@@ -42,7 +42,10 @@ TEST(EvaluateLine, MissingFieldsTakeTheirStartupTexts) {
 // The chart, written apart from the rest, still comes right after the
 // fault, before what the options add.
 TEST(EvaluateLine, TheChartComesAfterTheFaultWhateverFollows) {
-  const LineResult r = EvaluateLine("{}", kHu, LineOptions{true, {{Field::Tamogatas, "50"}}});
+  LineOptions options;
+  options.analysis = true;
+  options.overrides = {{Field::Tamogatas, "50"}};
+  const LineResult r = EvaluateLine("{}", kHu, options);
   const ordered_json out = Output(r);
   std::vector<std::string> keys;
   for (const auto& item : out.items()) keys.push_back(item.key());
