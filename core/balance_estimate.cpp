@@ -32,12 +32,6 @@ double LogSize(double base) {
   return 1.01 * (base >= 1 ? base - 1 : (1 - base) / base);
 }
 
-Power PowerOf(double base, double T) {
-  const double log_size = LogSize(base);
-  // A first power is the base itself (the chart's first period is a year).
-  return {T == 1 ? base : std::pow(base, T), PowError(log_size, T), log_size};
-}
-
 // How far, relatively, exp(RN(RN(T) RN(ln base))) may lie from the real
 // base^T: the library's error as for a power, and |ln base| T times kU for
 // the rounding of T, 4 kU for the logarithm's (2 ulp) and kU for the
@@ -61,33 +55,18 @@ Power Product(const Power& a, const Power& b) {
 
 }  // namespace
 
-PeriodPowers PowersAt(const PeriodModel& m, Money t) {
-  const double T = Dbl(t);
-  PeriodPowers p;
-  if (m.q != MoneyOf(1)) p.q = PowerOf(m.Q, T);
-  for (int i = 0; i < m.growth_count; ++i) {
-    if (m.growth[i].g != m.q) p.ratio[i] = PowerOf(m.growth[i].ratio, T);
-  }
-  return p;
-}
-
-GridSteps::GridSteps(const PeriodModel& model) : m_(model) {
-  std::construct_at(&steps_[0].powers, PowersAt(model, Money::FromRaw(100)));
-  squared_ = 0;
-}
-
 GridSteps::GridSteps(const PeriodModel& model, const FactorBounds& factors)
-    : m_(model), factors_(&factors) {}
+    : m_(model), factors_(factors) {}
 
 const PeriodPowers& GridSteps::Step(int j) const {
   if (squared_ < 0) {
-    std::construct_at(&steps_[0].powers, factors_->Powers(Money::FromRaw(100)));
+    std::construct_at(&steps_[0].powers, factors_.Powers(Money::FromRaw(100)));
     squared_ = 0;
   }
   for (; squared_ < j; ++squared_) {
     const PeriodPowers& half = steps_[squared_].powers;
-    // Made as a copy and then squared: value-initialised, it was zeroed
-    // with a slow string store every time.
+    // Made as a copy and then squared: value-initialised, it would be
+    // cleared with a slow block store every time.
     PeriodPowers& next = *std::construct_at(&steps_[squared_ + 1].powers, half);
     next.q = Product(half.q, half.q);
     for (int i = 0; i < m_.growth_count; ++i) next.ratio[i] = Product(half.ratio[i], half.ratio[i]);
@@ -101,13 +80,6 @@ PeriodPowers GridSteps::Carry(const PeriodPowers& at, int j) const {
   p.q = Product(at.q, step.q);
   for (int i = 0; i < m_.growth_count; ++i) p.ratio[i] = Product(at.ratio[i], step.ratio[i]);
   return p;
-}
-
-PeriodPowers GridSteps::CarryBy(PeriodPowers at, std::int64_t hundredths) const {
-  for (int j = 0; j <= kMaxStep; ++j) {
-    if (hundredths & (std::int64_t{1} << j)) at = Carry(at, j);
-  }
-  return at;
 }
 
 FactorBounds::FactorBounds(const PeriodModel& model) : m_(model) {

@@ -3,8 +3,8 @@
 // "is every period here still short of paying back?": a bound, in doubles,
 // of the largest balance the exact evaluation can give at any period of an
 // interval [T1, T2], from the factors at its two ends. The powers at the
-// ends are carried along the grid by multiplication, so that a search
-// calls std::pow only a few times in all.
+// ends come from exp with each logarithm taken once, or are carried along
+// the grid by multiplication.
 
 #include <cstdint>
 #include <limits>
@@ -28,24 +28,18 @@ struct PeriodPowers {
   Power ratio[4];
 };
 
-// The powers of period t, from std::pow.
-PeriodPowers PowersAt(const PeriodModel& model, Money t);
+class FactorBounds;
 
 // Steps along the grid: the powers of 0.01 × 2^j years, j = 0 ... kMaxStep,
 // by squaring. Carrying the powers of t by step j gives those of
 // t + 0.01 × 2^j years.
-class FactorBounds;
-
 class GridSteps {
  public:
   static constexpr int kMaxStep = 13;  // 81.92 years
-  explicit GridSteps(const PeriodModel& model);
-  // With the first step, 0.01 year, from the factors' powers when a carry
+  // The first step, 0.01 year, comes from the factors' powers when a carry
   // first needs it.
   GridSteps(const PeriodModel& model, const FactorBounds& factors);
   PeriodPowers Carry(const PeriodPowers& at, int j) const;
-  // By any number of steps of 0.01 year below 2^(kMaxStep + 1).
-  PeriodPowers CarryBy(PeriodPowers at, std::int64_t hundredths) const;
 
  private:
   // Step j, squared from the one before it when first asked for: a search
@@ -59,7 +53,7 @@ class GridSteps {
     PeriodPowers powers;
   };
   mutable Slot steps_[kMaxStep + 1];
-  const FactorBounds* factors_ = nullptr;
+  const FactorBounds& factors_;
   mutable int squared_ = -1;  // steps_[0 ... squared_] are known
 };
 
@@ -95,7 +89,7 @@ class FactorBounds {
   PeriodFactors At(Money t, const PeriodPowers& powers) const;
   PeriodFactors At(Money t) const { return At(t, Powers(t)); }
   // The powers of period t, as exp(t ln base) with the logarithms taken
-  // once: as good as PowersAt's for a bound, in a third of the time.
+  // once: a third of std::pow's time.
   PeriodPowers Powers(Money t) const;
   double log_ratio(int i) const { return log_ratio_[i]; }
   double inverse_q_less_g(int i) const { return inverse_q_less_g_[i]; }
@@ -161,6 +155,9 @@ class IntervalBalanceBound {
 struct ModelBounds {
   explicit ModelBounds(const PeriodModel& model)
       : balance(model), steps(model, balance.factors()) {}
+  // The steps point into the bound: neither copied nor moved.
+  ModelBounds(const ModelBounds&) = delete;
+  ModelBounds& operator=(const ModelBounds&) = delete;
   IntervalBalanceBound balance;
   GridSteps steps;
 };

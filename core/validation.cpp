@@ -80,10 +80,8 @@ std::optional<std::string_view> CheckText(const ValidationRule& rule, std::strin
 }
 
 ValidationResult ValidateInputs(const InputTexts& texts, const NumberFormat& format) {
-  ValidationResult result{texts, {}, {}};
-  Corrections corrections = CorrectInputs(result.corrected, format);
-  result.findings = std::move(corrections.findings);
-  result.values = corrections.values;
+  ValidationResult result{texts, {}};
+  result.findings = CorrectInputs(result.corrected, format).findings;
   return result;
 }
 

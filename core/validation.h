@@ -53,7 +53,6 @@ TextCheck CheckTextValue(const ValidationRule& rule, std::string_view text,
 struct ValidationResult {
   InputTexts corrected;
   std::vector<ValidationFinding> findings;
-  InputSet values;  // read from the corrected texts
 };
 
 ValidationResult ValidateInputs(const InputTexts& texts, const NumberFormat& format);

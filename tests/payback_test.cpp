@@ -195,7 +195,8 @@ std::optional<Money> ExactWalk(const Balances& balances) {
 // Everything the bound and the search promise, for one model: an empty
 // string, or what went wrong.
 std::string BoundFaults(const PeriodModel& m, const Balances& balances) {
-  const IntervalBalanceBound bound(m);
+  const ModelBounds bounds(m);
+  const IntervalBalanceBound& bound = bounds.balance;
   std::string faults;
   int reported = 0;
   const auto fault = [&](const std::string& what) {
@@ -210,7 +211,7 @@ std::string BoundFaults(const PeriodModel& m, const Balances& balances) {
   }
   // Stretches [first, first + 2^j] as the search takes them, the far end's
   // powers carried from the near end's, overlapping, over the whole grid.
-  const GridSteps steps(m);
+  const GridSteps& steps = bounds.steps;
   for (int j : {0, 1, 2, 3, 5, 8, 11, 13}) {
     const std::size_t length = (std::size_t{1} << j) + 1;
     const std::size_t stride = std::max<std::size_t>(1, length / 2);
