@@ -1,7 +1,7 @@
 #include "number_text.h"
 
 #include <fast_float/fast_float.h>
-#include <fmt/format.h>
+#include <fmt/compile.h>
 
 #include <array>
 #include <cmath>
@@ -234,7 +234,7 @@ std::string MoneyText(Money m, const NumberFormat& format) {
 
 std::string RealText(double x, const NumberFormat& format) {
   // printf's %.15g, exact and independent of the C locale.
-  const std::string text = fmt::format(FMT_STRING("{:.15g}"), x);
+  const std::string text = fmt::format(FMT_COMPILE("{:.15g}"), x);
   std::string out;
   for (char c : text) {
     if (c == '.') {

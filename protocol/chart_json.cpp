@@ -1,10 +1,11 @@
 #include "chart_json.h"
 
 #include <fast_float/fast_float.h>
-#include <fmt/format.h>
+#include <fmt/compile.h>
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <nlohmann/json.hpp>
 #include <variant>
 
@@ -17,7 +18,7 @@ using json = nlohmann::ordered_json;
 // single-precision number, taken as a double.
 double ShortestDouble(float value) {
   char text[32];  // a float's shortest text has at most 9 digits, a sign and an exponent
-  const char* end = fmt::format_to_n(text, sizeof text, FMT_STRING("{}"), value).out;
+  const char* end = fmt::format_to_n(text, sizeof text, FMT_COMPILE("{}"), value).out;
   double shortest = value;
   fast_float::from_chars(text, end, shortest);
   return shortest;
@@ -25,126 +26,165 @@ double ShortestDouble(float value) {
 
 // Writes chart operations as JSON text straight into a string. A chart has
 // hundreds of operations; as a document of small objects they cost more to
-// build, write out and free than all the rest of the line. Values go
-// through the JSON library's own writer, so numbers and strings read
-// exactly as they would in a document.
+// build, write out and free than all the rest of the line. Numbers are put
+// together in a small buffer and handed to the string a few hundred bytes at
+// a time (one append per piece costs more than the piece, in WebAssembly
+// above all); they are written as the JSON library writes them, so they read
+// exactly as they would in a document, and so are strings, by the library.
 class ChartWriter {
  public:
   explicit ChartWriter(std::string& out)
       : out_(out),
-        values_(nlohmann::detail::output_adapter<char>(out), ' ', json::error_handler_t::replace) {}
+        strings_(nlohmann::detail::output_adapter<char>(out), ' ', json::error_handler_t::replace) {
+  }
 
   void Write(const ChartOperation& op) { std::visit(*this, op); }
+  // Hands over what is still in the buffer; call once the operations are written.
+  void Finish() {
+    out_.append(buffer_, static_cast<std::size_t>(at_ - buffer_));
+    at_ = buffer_;
+  }
 
-  void operator()(const Cls&) { out_ += R"({"op":"Cls"})"; }
+  void Char(char c) {
+    *Room(1) = c;
+    ++at_;
+  }
+
+  void operator()(const Cls&) { Text(R"({"op":"Cls"})"); }
   void operator()(const DrawWidth& d) {
-    out_ += R"({"op":"DrawWidth","width":)";
+    Text(R"({"op":"DrawWidth","width":)");
     Whole(d.width);
-    out_ += '}';
+    Char('}');
   }
   void operator()(const Line& l) {
-    out_ += R"({"op":"Line","x1":)";
+    Text(R"({"op":"Line","x1":)");
     Coordinate(l.x1);
-    out_ += R"(,"y1":)";
+    Text(R"(,"y1":)");
     Coordinate(l.y1);
-    out_ += R"(,"x2":)";
+    Text(R"(,"x2":)");
     Coordinate(l.x2);
-    out_ += R"(,"y2":)";
+    Text(R"(,"y2":)");
     Coordinate(l.y2);
-    out_ += R"(,"color":)";
+    Text(R"(,"color":)");
     Color(l.color);
-    out_ += '}';
+    Char('}');
   }
   void operator()(const ForeColor& f) {
-    out_ += R"({"op":"ForeColor","color":)";
+    Text(R"({"op":"ForeColor","color":)");
     Color(f.color);
-    out_ += '}';
+    Char('}');
   }
   void operator()(const CurrentX& c) {
-    out_ += R"({"op":"CurrentX","x":)";
+    Text(R"({"op":"CurrentX","x":)");
     Coordinate(c.x);
-    out_ += '}';
+    Char('}');
   }
   void operator()(const CurrentY& c) {
-    out_ += R"({"op":"CurrentY","y":)";
+    Text(R"({"op":"CurrentY","y":)");
     Coordinate(c.y);
-    out_ += '}';
+    Char('}');
   }
   void operator()(const FontName& f) {
-    out_ += R"({"op":"FontName","name":)";
-    Value(f.name);
-    out_ += '}';
+    Text(R"({"op":"FontName","name":)");
+    String(f.name);
+    Char('}');
   }
   void operator()(const Print& p) {
     if (const auto* text = std::get_if<std::string>(&p.value)) {
-      out_ += R"({"op":"Print","text":)";
-      Value(*text);
+      Text(R"({"op":"Print","text":)");
+      String(*text);
     } else if (const auto* whole = std::get_if<std::int16_t>(&p.value)) {
-      out_ += R"({"op":"Print","int":)";
+      Text(R"({"op":"Print","int":)");
       Whole(*whole);
     } else {
-      out_ += R"({"op":"Print","real":)";
+      Text(R"({"op":"Print","real":)");
       Number(std::get<double>(p.value));
     }
-    out_ += '}';
+    Char('}');
   }
   void operator()(const LineDash& d) {
-    out_ += R"({"op":"LineDash","pattern":[)";
+    Text(R"({"op":"LineDash","pattern":[)");
     for (std::size_t i = 0; i < d.pattern.size(); ++i) {
-      if (i > 0) out_ += ',';
+      if (i > 0) Char(',');
       Coordinate(d.pattern[i]);
     }
-    out_ += "]}";
+    Text("]}");
   }
 
  private:
-  void Value(const json& value) { values_.dump(value, false, false, 0); }
-  void Whole(std::int64_t n) {
-    char digits[24];
-    out_.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
+  // The most one piece (a number, a name) puts into the buffer.
+  static constexpr std::size_t kMaxPiece = 64;
+
+  // Room for `bytes` more, handing the buffer over when it is short of them.
+  char* Room(std::size_t bytes) {
+    if (static_cast<std::size_t>(buffer_ + sizeof buffer_ - at_) < bytes) Finish();
+    return at_;
   }
-  // Whole values as JSON integers, others as the library writes a double.
+  template <std::size_t N>
+  void Text(const char (&text)[N]) {
+    static_assert(N - 1 <= kMaxPiece);
+    std::memcpy(Room(N - 1), text, N - 1);
+    at_ += N - 1;
+  }
+  void String(const std::string& text) {
+    Finish();
+    strings_.dump(json(text), false, false, 0);
+  }
+  void Whole(std::int64_t n) {
+    char* at = Room(24);
+    at_ = std::to_chars(at, at + 24, n).ptr;
+  }
+  // Whole values as JSON integers, others as the library writes a double
+  // (null for what JSON cannot hold).
   void Number(double value) {
     if (std::trunc(value) == value && std::fabs(value) < 9.0e15) {
       Whole(static_cast<std::int64_t>(value));
+    } else if (!std::isfinite(value)) {
+      Text("null");
     } else {
-      Value(value);
+      char* at = Room(kMaxPiece);
+      at_ = nlohmann::detail::to_chars(at, at + kMaxPiece, value);
     }
   }
   void Coordinate(float value) {
     Number(std::trunc(value) == value ? value : ShortestDouble(value));
   }
   void Color(const zr::Color& c) {
-    out_ += '[';
+    Char('[');
     Whole(c.red);
-    out_ += ',';
+    Char(',');
     Whole(c.green);
-    out_ += ',';
+    Char(',');
     Whole(c.blue);
-    out_ += ']';
+    Char(']');
   }
 
   std::string& out_;
-  nlohmann::detail::serializer<json> values_;
+  nlohmann::detail::serializer<json> strings_;
+  char buffer_[512];
+  char* at_ = buffer_;
 };
 
 }  // namespace
 
 std::string ChartOperationJson(const ChartOperation& op) {
   std::string out;
-  ChartWriter(out).Write(op);
+  ChartWriter writer(out);
+  writer.Write(op);
+  writer.Finish();
   return out;
 }
 
 std::string ChartJson(const ChartOperations& chart) {
   std::string out;
   out.reserve(64 * chart.size() + 2);
-  ChartWriter writer(out);
   out += '[';
+  ChartWriter writer(out);
   for (std::size_t i = 0; i < chart.size(); ++i) {
-    if (i > 0) out += ',';
+    if (i > 0) writer.Char(',');
     writer.Write(chart[i]);
   }
+  writer.Finish();
   out += ']';
   return out;
 }
