@@ -20,6 +20,24 @@ LineResult ErrorResult(std::string message) {
   return LineResult{json{{"error", std::move(message)}}, true, std::nullopt};
 }
 
+// What `make` returns, or the error line for what it throws.
+template <typename Result, typename Make>
+Result Guarded(Make make) {
+  try {
+    return make();
+  } catch (const std::bad_alloc&) {
+    return ErrorResult("not enough memory to evaluate the line");
+  } catch (const std::exception& e) {
+    return ErrorResult(std::string("the line could not be evaluated: ") + e.what());
+  }
+}
+
+RunOutcome RunWithOverrides(InputTexts& texts, const NumberFormat& format,
+                            const LineOptions& options) {
+  for (const auto& [field, text] : options.overrides) texts[Index(field)] = text;
+  return CalculationRun(texts, format, options.chart ? ChartUse::kDrawn : ChartUse::kNotDrawn);
+}
+
 }  // namespace
 
 json OutcomeToJson(const RunOutcome& outcome) {
@@ -69,25 +87,26 @@ LineResult TooLongLineResult() {
 }
 
 std::variant<InputTexts, LineResult> ReadLine(std::string_view line, const NumberFormat& format) {
-  try {
+  using Read = std::variant<InputTexts, LineResult>;
+  return Guarded<Read>([&]() -> Read {
     if (line.size() > kMaxLineBytes) return TooLongLineResult();
     auto read = ReadFieldTexts(line, StartupTexts(format));
     if (const auto* error = std::get_if<FieldTextsError>(&read)) {
       return ErrorResult(ProblemText(*error, Wording::kEvaluatorLine));
     }
     return std::move(std::get<InputTexts>(read));
-  } catch (const std::bad_alloc&) {
-    return ErrorResult("not enough memory to evaluate the line");
-  } catch (const std::exception& e) {
-    return ErrorResult(std::string("the line could not be evaluated: ") + e.what());
-  }
+  });
+}
+
+std::variant<RunOutcome, LineResult> RunTexts(InputTexts texts, const NumberFormat& format,
+                                              const LineOptions& options) {
+  return Guarded<std::variant<RunOutcome, LineResult>>(
+      [&] { return RunWithOverrides(texts, format, options); });
 }
 
 LineResult EvaluateTexts(InputTexts texts, const NumberFormat& format, const LineOptions& options) {
-  try {
-    for (const auto& [field, text] : options.overrides) texts[Index(field)] = text;
-    RunOutcome outcome =
-        CalculationRun(texts, format, options.chart ? ChartUse::kDrawn : ChartUse::kNotDrawn);
+  return Guarded<LineResult>([&] {
+    RunOutcome outcome = RunWithOverrides(texts, format, options);
     json out = OutcomeToJson(outcome);
     if (!options.overrides.empty()) {
       json sweep = json::object();
@@ -104,11 +123,7 @@ LineResult EvaluateTexts(InputTexts texts, const NumberFormat& format, const Lin
     out["verdict"] = VerdictOf(outcome, format).text;
     if (!options.chart) return LineResult{std::move(out), false, std::nullopt};
     return LineResult{std::move(out), false, std::move(outcome.chart)};
-  } catch (const std::bad_alloc&) {
-    return ErrorResult("not enough memory to evaluate the line");
-  } catch (const std::exception& e) {
-    return ErrorResult(std::string("the line could not be evaluated: ") + e.what());
-  }
+  });
 }
 
 LineResult EvaluateLine(std::string_view line, const NumberFormat& format,

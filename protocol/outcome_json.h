@@ -64,6 +64,12 @@ LineResult EvaluateLine(std::string_view line, const NumberFormat& format,
 std::variant<InputTexts, LineResult> ReadLine(std::string_view line, const NumberFormat& format);
 LineResult EvaluateTexts(InputTexts texts, const NumberFormat& format, const LineOptions& options);
 
+// The run alone, with the overrides in place and no JSON built (a CSV row
+// needs only its labels and fault); the error line where EvaluateTexts would
+// give one. The analysis and the risk are not made.
+std::variant<RunOutcome, LineResult> RunTexts(InputTexts texts, const NumberFormat& format,
+                                              const LineOptions& options);
+
 // The error line for a line longer than kMaxLineBytes.
 LineResult TooLongLineResult();
 

@@ -26,6 +26,10 @@ bool LineReader::Fill() {
   return end_ > 0;
 }
 
+bool LineReader::HoldsLine() const {
+  return std::memchr(chunk_.data() + begin_, '\n', end_ - begin_) != nullptr;
+}
+
 LineReader::Status LineReader::Next(std::string& line) {
   line.clear();
   bool any = false;

@@ -24,6 +24,10 @@ class LineReader {
   // line. Read errors come out as the stream buffer's exceptions.
   Status Next(std::string& line);
 
+  // Whether the next line is already at hand, so that Next() will not wait
+  // for input.
+  bool HoldsLine() const;
+
  private:
   bool Fill();
 

@@ -3,6 +3,8 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+#include <unistd.h>
+
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -25,6 +27,7 @@
 #include "line_reader.h"
 #include "ordered_pool.h"
 #include "outcome_json.h"
+#include "raw_io.h"
 #include "variants_json.h"
 
 namespace {
@@ -34,24 +37,46 @@ namespace {
 // memory stays bounded whatever --jobs says (see the README).
 constexpr std::size_t kMaxHeldLineBytes = std::size_t{64} << 20;
 
-// Flushes standard output; false, with a message, when that fails (a full
-// disk, say), since results that never arrive must not pass for success.
-// Call with errno cleared before the writes.
-bool Flushed() {
-  std::cout.flush();
-  if (!std::cout.fail()) return true;
+// Output lines are held and written together: before the input is read
+// again when no further line is at hand (a program talking to zeltano-eval
+// through pipes gets each answer before it sends the next line), and
+// whenever this much is held.
+constexpr std::size_t kHeldOutputBytes = std::size_t{64} << 10;
+
+zr::DescriptorOutput& Output() {
+  static zr::DescriptorOutput output(STDOUT_FILENO);
+  return output;
+}
+
+// Reports a failed write (a full disk, say), since results that never
+// arrive must not pass for success. Call with errno saying why.
+bool WriteFailed() {
   std::cerr << "zeltano-eval: cannot write the output";
   if (errno != 0) std::cerr << ": " << std::strerror(errno);
   std::cerr << "\n";
   return false;
 }
 
-// Writes one output line and flushes it; false, with a message, when that
-// fails.
-bool Write(const std::string& text) {
+// Writes what is held; false, with a message, when that fails.
+bool Flushed() {
   errno = 0;
-  std::cout << text << '\n';
-  return Flushed();
+  return Output().Flush() || WriteFailed();
+}
+
+// Flushes standard output's C++ stream (help and version texts); false,
+// with a message, when that fails.
+bool StreamFlushed() {
+  errno = 0;
+  std::cout.flush();
+  return !std::cout.fail() || WriteFailed();
+}
+
+// Adds one output line, written at once when `now`; false, with a message,
+// when a write fails.
+bool Write(const std::string& text, bool now) {
+  Output().Append(text);
+  Output().Append("\n");
+  return (!now && Output().Held() < kHeldOutputBytes) || Flushed();
 }
 
 // The sweep's points for one input line, as box texts to put in place.
@@ -83,13 +108,25 @@ int EvaluateLines(const zr::EvalCommandLine& command) {
   // The text written for a line's result.
   const auto text_of = [&](std::uint64_t line_number, const zr::LineResult& result) {
     if (result.error) any_error = true;
-    if (command.csv) return zr::CsvRow(line_number, command.sweeps, result.output, delimiter);
+    if (command.csv) {
+      return zr::CsvErrorRow(line_number, command.sweeps.size(),
+                             result.output.value("error", std::string()), delimiter);
+    }
     return zr::LineText(result);
+  };
+  // The text for one point of a line: a CSV row is made from the run
+  // itself, without the output object it never shows.
+  const auto point_text = [&](std::uint64_t line_number, const zr::InputTexts& texts,
+                              const zr::LineOptions& options) {
+    if (!command.csv) return text_of(line_number, zr::EvaluateTexts(texts, format, options));
+    std::variant<zr::RunOutcome, zr::LineResult> run = zr::RunTexts(texts, format, options);
+    if (const auto* error = std::get_if<zr::LineResult>(&run)) return text_of(line_number, *error);
+    return zr::CsvRow(line_number, options.overrides, std::get<zr::RunOutcome>(run), delimiter);
   };
   // One that needs no memory, when not even the error line could be made.
   const std::string no_memory_line =
-      command.csv ? zr::CsvRow(0, command.sweeps,
-                               {{"error", "not enough memory to evaluate the line"}}, delimiter)
+      command.csv ? zr::CsvErrorRow(0, command.sweeps.size(),
+                                    "not enough memory to evaluate the line", delimiter)
                   : R"({"error":"not enough memory to evaluate the line"})";
   const auto out_of_memory = [&] {
     any_error = true;
@@ -104,7 +141,8 @@ int EvaluateLines(const zr::EvalCommandLine& command) {
   std::optional<zr::OrderedPool> pool;
   if (jobs > 1) {
     try {
-      pool.emplace(jobs, Write, kMaxHeldLineBytes);
+      pool.emplace(
+          jobs, [](const std::string& text) { return Write(text, true); }, kMaxHeldLineBytes);
     } catch (const std::exception& e) {
       std::cerr << "zeltano-eval: cannot start the jobs: " << e.what() << "\n";
       return zr::kExitInputOutput;
@@ -120,7 +158,7 @@ int EvaluateLines(const zr::EvalCommandLine& command) {
   // input bytes the run works on.
   const auto emit = [&](std::function<std::string()> make, std::size_t weight) {
     if (pool) return pool->Submit(std::move(make), weight);
-    return Write(make());
+    return Write(make(), false);
   };
   const auto guarded = [&](std::function<std::string()> make) {
     return [make = std::move(make), &out_of_memory]() -> std::string {
@@ -132,51 +170,64 @@ int EvaluateLines(const zr::EvalCommandLine& command) {
     };
   };
 
-  if (command.csv && !Write(zr::CsvHeader(command.sweeps, delimiter))) return zr::kExitInputOutput;
+  if (command.csv && !Write(zr::CsvHeader(command.sweeps, delimiter), true)) {
+    return zr::kExitInputOutput;
+  }
   const std::int64_t points = PointCount(command.sweeps);
-  zr::LineReader reader(*std::cin.rdbuf(), zr::kMaxLineBytes);
-  std::string line;
-  std::uint64_t line_number = 0;
-  bool written = true;
-  while (written) {
-    zr::LineReader::Status status;
-    try {
-      status = reader.Next(line);
-    } catch (const std::exception& e) {
-      if (pool) pool->Finish();
-      std::cerr << "zeltano-eval: cannot read the input: " << e.what() << "\n";
-      return zr::kExitInputOutput;
-    }
-    if (status == zr::LineReader::Status::kEnd) break;
-    ++line_number;
+  // Answers one input line; false once the output fails. (Kept out of the
+  // loop: in WebAssembly the function that holds the loop runs once, and
+  // optimising it while the lines go by only delays the exit.)
+  const auto answer = [&](zr::LineReader::Status status, const std::string& line,
+                          std::uint64_t line_number) __attribute__((noinline)) {
     std::variant<zr::InputTexts, zr::LineResult> read = status == zr::LineReader::Status::kTooLong
                                                             ? zr::TooLongLineResult()
                                                             : zr::ReadLine(line, format);
     if (auto* error = std::get_if<zr::LineResult>(&read)) {
-      written =
-          emit(guarded([&, n = line_number, r = std::move(*error)] { return text_of(n, r); }), 0);
-      continue;
+      return emit(guarded([&, n = line_number, r = std::move(*error)] { return text_of(n, r); }),
+                  0);
     }
     const auto texts = std::make_shared<const zr::InputTexts>(std::get<zr::InputTexts>(read));
+    bool written = true;
     for (std::int64_t p = 0; p < points && written; ++p) {
       written = emit(guarded([&, texts, p, n = line_number] {
                        zr::LineOptions options{command.analysis, PointOf(command.sweeps, p, format),
                                                command.risk, command.risk_runs, command.risk_seed};
                        options.chart = !command.csv;  // a CSV row has no chart
-                       return text_of(n, zr::EvaluateTexts(*texts, format, options));
+                       return point_text(n, *texts, options);
                      }),
                      line.size());
     }
+    return written;
+  };
+  zr::DescriptorInput input(STDIN_FILENO);
+  zr::LineReader reader(input, zr::kMaxLineBytes);
+  std::string line;
+  std::uint64_t line_number = 0;
+  bool written = true;
+  while (written) {
+    if (!pool && !reader.HoldsLine() && !Flushed()) return zr::kExitInputOutput;
+    zr::LineReader::Status status;
+    try {
+      status = reader.Next(line);
+    } catch (const std::exception& e) {
+      if (pool) pool->Finish();
+      Flushed();
+      std::cerr << "zeltano-eval: cannot read the input: " << e.what() << "\n";
+      return zr::kExitInputOutput;
+    }
+    if (status == zr::LineReader::Status::kEnd) break;
+    written = answer(status, line, ++line_number);
   }
   if (pool && !pool->Finish()) written = false;
-  if (!written) return zr::kExitInputOutput;
+  if (!written || !Flushed()) return zr::kExitInputOutput;
   return any_error ? zr::kExitLineError : zr::kExitOk;
 }
 
 // --variants: the lines (at most one more than a comparison takes, enough
 // to tell that there are too many) compared in one output line.
 int CompareLines(const zr::EvalCommandLine& command) {
-  zr::LineReader reader(*std::cin.rdbuf(), zr::kMaxLineBytes);
+  zr::DescriptorInput input(STDIN_FILENO);
+  zr::LineReader reader(input, zr::kMaxLineBytes);
   std::vector<std::string> lines;
   std::string line;
   bool too_long = false;
@@ -199,7 +250,7 @@ int CompareLines(const zr::EvalCommandLine& command) {
   } else {
     text = zr::EvaluateVariantLines(lines, command.format, error);
   }
-  if (!Write(text)) return zr::kExitInputOutput;
+  if (!Write(text, true)) return zr::kExitInputOutput;
   return error ? zr::kExitLineError : zr::kExitOk;
 }
 
@@ -212,8 +263,6 @@ int main(int argc, char** argv) {
   // the most it ever needed for one line (about 60 MB for a 16 MiB line).
   mallopt(M_MMAP_THRESHOLD, 1 << 20);
 #endif
-  // Standard input is read in chunks, not character by character.
-  std::ios::sync_with_stdio(false);
 #ifdef SIGPIPE
   // A reader that goes away is a failed write like any other: reported, and
   // status 3, rather than a silent end by the signal.
@@ -226,10 +275,10 @@ int main(int argc, char** argv) {
   switch (command.action) {
     case zr::EvalCommandLine::Action::kHelp:
       std::cout << zr::EvalUsageText();
-      return Flushed() ? zr::kExitOk : zr::kExitInputOutput;
+      return StreamFlushed() ? zr::kExitOk : zr::kExitInputOutput;
     case zr::EvalCommandLine::Action::kVersion:
       std::cout << zr::EvalVersionText();
-      return Flushed() ? zr::kExitOk : zr::kExitInputOutput;
+      return StreamFlushed() ? zr::kExitOk : zr::kExitInputOutput;
     case zr::EvalCommandLine::Action::kUsageError:
       std::cerr << "zeltano-eval: " << command.error << "\n"
                 << "Try 'zeltano-eval --help' for more information.\n";

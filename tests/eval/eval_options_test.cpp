@@ -249,8 +249,7 @@ TEST(OrderedPool, AFailedSinkStopsIt) {
 TEST(Csv, DelimiterFollowsTheDecimalSeparatorAndCellsAreQuoted) {
   EXPECT_EQ(CsvDelimiter(NumberFormat::Hungarian()), ';');
   EXPECT_EQ(CsvDelimiter(NumberFormat{"."}), ',');
-  const nlohmann::ordered_json error = {{"error", "bad; \"line\""}};
-  EXPECT_EQ(CsvRow(7, {}, error, ';'), "7;;;;;;;;;;;;;\"bad; \"\"line\"\"\"");
+  EXPECT_EQ(CsvErrorRow(7, 0, "bad; \"line\"", ';'), "7;;;;;;;;;;;;;\"bad; \"\"line\"\"\"");
 }
 
 }  // namespace

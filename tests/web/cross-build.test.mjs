@@ -3,8 +3,8 @@
 // faults, extreme and fractional values), under both decimal separators, and
 // with the analysis.
 import assert from 'node:assert/strict';
-import { spawnSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
+import { spawn, spawnSync } from 'node:child_process';
+import { openSync, readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { test } from 'node:test';
 
@@ -71,5 +71,108 @@ test('the WebAssembly evaluator keeps the usage errors of the native one', () =>
     const wasm = runEvaluator(process.execPath, [wasmEval, ...args], '');
     assert.equal(wasm.status, native.status, args.join(' '));
     assert.ok(wasm.stdout.equals(native.stdout), args.join(' '));
+  }
+});
+
+// A CSV row's cells, its quotes undone.
+function csvCells(row, delimiter) {
+  const cells = [];
+  let cell = '';
+  let quoted = false;
+  for (let i = 0; i < row.length; i += 1) {
+    const c = row[i];
+    if (quoted && c === '"' && row[i + 1] === '"') {
+      cell += '"';
+      i += 1;
+    } else if (c === '"') {
+      quoted = !quoted;
+    } else if (c === delimiter && !quoted) {
+      cells.push(cell);
+      cell = '';
+    } else {
+      cell += c;
+    }
+  }
+  return [...cells, cell];
+}
+
+// CSV rows are made from the run itself, not from the output object: each
+// row must still say what the JSON line says (labels, fault, error), and
+// the WebAssembly's rows must be the native ones byte for byte.
+for (const [separator, delimiter] of [[',', ';'], ['.', ',']]) {
+  test(`CSV rows carry the output lines' labels, fault and error, separator "${separator}"`, () => {
+    const args = ['--decimal-separator', separator];
+    const csv = runEvaluator(nativeEval, [...args, '--csv'], lines);
+    const wasmCsv = runEvaluator(process.execPath, [wasmEval, ...args, '--csv'], lines);
+    assert.equal(wasmCsv.status, csv.status);
+    assert.ok(wasmCsv.stdout.equals(csv.stdout), 'the WebAssembly CSV differs');
+    const rows = csv.stdout.toString().split('\n');
+    const objects = runEvaluator(nativeEval, args, lines).stdout.toString().split('\n');
+    const header = csvCells(rows[0], delimiter);
+    assert.equal(rows.length, objects.length + 1);
+    let faults = 0;
+    let errors = 0;
+    objects.slice(0, -1).forEach((text, i) => {
+      const output = JSON.parse(text);
+      const cells = csvCells(rows[i + 1], delimiter);
+      assert.equal(cells.length, header.length, `row ${i + 1}`);
+      const expected = [String(i + 1),
+        ...header.slice(1, -2).map((label) => output.labels?.[label] ?? ''),
+        output.fault ?? '', output.error ?? ''];
+      assert.deepEqual(cells, expected, `line ${i + 1}`);
+      if (output.fault) faults += 1;
+      if (output.error) errors += 1;
+    });
+    assert.ok(faults > 10 && errors > 10, `${faults} faults, ${errors} errors`);
+  });
+}
+
+// A program talking to the evaluator through pipes gets each answer before
+// it sends the next line, although the evaluator writes its output in
+// batches where the input has more lines at hand.
+async function converse(command, args) {
+  const child = spawn(command, args, { stdio: ['pipe', 'pipe', 'inherit'] });
+  const answers = [];
+  let pending = '';
+  let waiting = null;
+  child.stdout.on('data', (chunk) => {
+    pending += chunk.toString();
+    const lines = pending.split('\n');
+    pending = lines.pop();
+    answers.push(...lines);
+    if (waiting && answers.length >= waiting.count) waiting.resolve();
+  });
+  const answered = (count) => new Promise((resolve, reject) => {
+    if (answers.length >= count) return resolve();
+    waiting = { count, resolve };
+    setTimeout(() => {
+      child.kill();
+      reject(new Error(`no answer to line ${count} within 20 s`));
+    }, 20000).unref();
+  });
+  for (let n = 1; n <= 3; n += 1) {
+    child.stdin.write(`{"Tamogatas":"${10 * n}"}\n`);
+    await answered(n);
+  }
+  child.stdin.end();
+  const status = await new Promise((resolve) => child.on('exit', resolve));
+  return { status, answers };
+}
+
+test('both evaluators answer each line before the next one is sent', async () => {
+  const native = await converse(nativeEval, ['--jobs', '1']);
+  const wasm = await converse(process.execPath, [wasmEval]);
+  assert.equal(native.status, 0);
+  assert.equal(wasm.status, 0);
+  assert.equal(native.answers.length, 3);
+  assert.deepEqual(wasm.answers, native.answers);
+});
+
+// An input that cannot be read is a failure, in both: not an empty success.
+test('both evaluators report an input that cannot be read', () => {
+  for (const [command, args] of [[nativeEval, ['--jobs', '1']], [process.execPath, [wasmEval]]]) {
+    const run = spawnSync(command, args, { stdio: [openSync(sourceDir, 'r'), 'pipe', 'pipe'] });
+    assert.equal(run.status, 3, command);
+    assert.match(run.stderr.toString(), /^zeltano-eval: cannot read the input: /);
   }
 });
