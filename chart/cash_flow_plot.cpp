@@ -120,6 +120,9 @@ std::int32_t ScaleStep(std::int32_t w) {
 ChartOperations PlotChart(std::span<const ChartPoint> points,
                           std::optional<std::int32_t> chart_scale, double elettartam) {
   ChartOperations ops;
+  // Room for both curves and the fixed parts (about 80 operations), so the
+  // operations are not moved over and over while the list grows.
+  ops.reserve(2 * kChartPointCount + 96);
   // Without a usable scale there is nothing to map values against; the
   // fixed parts of the chart are still drawn.
   const bool has_scale = chart_scale.has_value() && *chart_scale != 0;

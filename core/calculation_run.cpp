@@ -1,5 +1,7 @@
 #include "calculation_run.h"
 
+#include <iterator>
+
 #include "arithmetic_fault.h"
 #include "cash_flow_plot.h"
 #include "chart_frame.h"
@@ -100,8 +102,10 @@ RunOutcome CalculationRun(const InputTexts& texts, const NumberFormat& format, C
   if (plotting) {
     // Also after a fault among the chart points: the curves so far, then the
     // frame, marks and caption.
-    const ChartOperations plot = PlotChart(series.points, series.ChartScale, Dbl(in.Elettartam));
-    out.chart.insert(out.chart.end(), plot.begin(), plot.end());
+    ChartOperations plot = PlotChart(series.points, series.ChartScale, Dbl(in.Elettartam));
+    out.chart.reserve(out.chart.size() + plot.size());
+    out.chart.insert(out.chart.end(), std::make_move_iterator(plot.begin()),
+                     std::make_move_iterator(plot.end()));
   } else {
     AppendChartFrame(out.chart);
   }
