@@ -90,8 +90,9 @@ void OrderedPool::HandOnReady(std::unique_lock<std::mutex>& lock) {
     const std::size_t weight = slots_.front().weight;
     slots_.pop_front();
     --next_untaken_;
+    const bool more_ready = !slots_.empty() && slots_.front().result;
     lock.unlock();
-    const bool ok = sink_(result);
+    const bool ok = sink_(result, more_ready);
     lock.lock();
     weight_ -= weight;  // only now: the result was held until here
     // Woken only once half the queue (or of the weight) is free, not for

@@ -24,9 +24,11 @@ namespace zr {
 class OrderedPool {
  public:
   using Task = std::function<std::string()>;
-  // Called by one thread at a time, in task order; false stops the pool (a
-  // failed write, say).
-  using Sink = std::function<bool(const std::string&)>;
+  // Called by one thread at a time, in task order, with whether the next
+  // result is ready behind this one (a sink that writes may hold this one
+  // back then, to write both together); false stops the pool (a failed
+  // write, say).
+  using Sink = std::function<bool(const std::string& result, bool more_ready)>;
 
   // Starts up to `threads` workers: fewer when the system refuses more
   // (threads() says how many), none at all only when it refuses the first.

@@ -142,7 +142,8 @@ int EvaluateLines(const zr::EvalCommandLine& command) {
   if (jobs > 1) {
     try {
       pool.emplace(
-          jobs, [](const std::string& text) { return Write(text, true); }, kMaxHeldLineBytes);
+          jobs, [](const std::string& text, bool more_ready) { return Write(text, !more_ready); },
+          kMaxHeldLineBytes);
     } catch (const std::exception& e) {
       std::cerr << "zeltano-eval: cannot start the jobs: " << e.what() << "\n";
       return zr::kExitInputOutput;
@@ -160,7 +161,7 @@ int EvaluateLines(const zr::EvalCommandLine& command) {
     if (pool) return pool->Submit(std::move(make), weight);
     return Write(make(), false);
   };
-  const auto guarded = [&](std::function<std::string()> make) {
+  const auto guarded = [&](auto make) {
     return [make = std::move(make), &out_of_memory]() -> std::string {
       try {
         return make();
@@ -174,6 +175,9 @@ int EvaluateLines(const zr::EvalCommandLine& command) {
     return zr::kExitInputOutput;
   }
   const std::int64_t points = PointCount(command.sweeps);
+  // A sweep's points go out a few at a time, their lines together: one
+  // point is too little work to hand to another thread on its own.
+  constexpr std::int64_t kPointsPerTask = 32;
   // Answers one input line; false once the output fails. (Kept out of the
   // loop: in WebAssembly the function that holds the loop runs once, and
   // optimising it while the lines go by only delays the exit.)
@@ -187,15 +191,36 @@ int EvaluateLines(const zr::EvalCommandLine& command) {
                   0);
     }
     const auto texts = std::make_shared<const zr::InputTexts>(std::get<zr::InputTexts>(read));
+    // The text of point p, never throwing.
+    const auto point = [&, texts, n = line_number](std::int64_t p) {
+      return guarded([&] {
+        zr::LineOptions options{command.analysis, PointOf(command.sweeps, p, format), command.risk,
+                                command.risk_runs, command.risk_seed};
+        options.chart = !command.csv;  // a CSV row has no chart
+        return point_text(n, *texts, options);
+      })();
+    };
     bool written = true;
-    for (std::int64_t p = 0; p < points && written; ++p) {
-      written = emit(guarded([&, texts, p, n = line_number] {
-                       zr::LineOptions options{command.analysis, PointOf(command.sweeps, p, format),
-                                               command.risk, command.risk_runs, command.risk_seed};
-                       options.chart = !command.csv;  // a CSV row has no chart
-                       return point_text(n, *texts, options);
-                     }),
-                     line.size());
+    for (std::int64_t first = 0; first < points && written; first += kPointsPerTask) {
+      const std::int64_t end = std::min(points, first + kPointsPerTask);
+      written = emit(
+          [&, point, first, end]() -> std::string {
+            std::string lines;
+            try {
+              for (std::int64_t p = first; p < end; ++p) {
+                if (p > first) lines += '\n';
+                lines += point(p);
+              }
+            } catch (const std::exception&) {  // not even room to join them
+              lines.clear();
+              for (std::int64_t p = first; p < end; ++p) {
+                if (p > first) lines += '\n';
+                lines += out_of_memory();
+              }
+            }
+            return lines;
+          },
+          line.size());
     }
     return written;
   };

@@ -143,7 +143,7 @@ TEST(Sweep, PointsFromFromToToInSteps) {
 TEST(OrderedPool, HandsResultsOnInTaskOrder) {
   std::vector<std::string> seen;
   {
-    OrderedPool pool(4, [&](const std::string& s) {
+    OrderedPool pool(4, [&](const std::string& s, bool) {
       seen.push_back(s);
       return true;
     });
@@ -163,12 +163,13 @@ TEST(OrderedPool, HandsResultsOnInTaskOrder) {
 
 // A result is handed on as soon as it and those before it are done, not
 // held back for the ones after it: the second task waits for the first
-// result to arrive.
+// result to arrive. The sink hears that nothing is ready behind the first
+// (a writer must not hold it back).
 TEST(OrderedPool, HandsEachResultOnWithoutWaitingForLaterOnes) {
   std::promise<void> first_arrived;
   std::vector<std::string> seen;
-  OrderedPool pool(2, [&](const std::string& s) {
-    seen.push_back(s);
+  OrderedPool pool(2, [&](const std::string& s, bool more_ready) {
+    seen.push_back(s + (more_ready ? "+" : ""));
     if (s == "0") first_arrived.set_value();
     return true;
   });
@@ -185,7 +186,7 @@ TEST(OrderedPool, HandsEachResultOnWithoutWaitingForLaterOnes) {
 TEST(OrderedPool, KeepsThePendingWeightWithinItsBound) {
   std::atomic<int> held = 0, most_held = 0;
   OrderedPool pool(
-      4, [&](const std::string&) { return --held, true; }, 3);
+      4, [&](const std::string&, bool) { return --held, true; }, 3);
   for (int i = 0; i < 200; ++i) {
     ASSERT_TRUE(pool.Submit(
         [&] {
@@ -219,7 +220,7 @@ TEST(OrderedPool, GoesOnWithTheThreadsTheSystemAllows) {
     const rlimit limit{room, room};
     if (setrlimit(RLIMIT_AS, &limit) != 0) _exit(11);
     std::atomic<int> delivered = 0;
-    OrderedPool pool(64, [&](const std::string&) { return ++delivered, true; });
+    OrderedPool pool(64, [&](const std::string&, bool) { return ++delivered, true; });
     if (pool.threads() == 0 || pool.threads() >= 64) _exit(12);
     for (int i = 0; i < 100; ++i) {
       if (!pool.Submit([] { return std::string("x"); })) _exit(13);
@@ -235,7 +236,7 @@ TEST(OrderedPool, GoesOnWithTheThreadsTheSystemAllows) {
 
 TEST(OrderedPool, AFailedSinkStopsIt) {
   std::atomic<int> delivered = 0;
-  OrderedPool pool(2, [&](const std::string&) { return ++delivered < 3; });
+  OrderedPool pool(2, [&](const std::string&, bool) { return ++delivered < 3; });
   bool accepted = true;
   for (int i = 0; i < 1000 && accepted; ++i)
     accepted = pool.Submit([] { return std::string("x"); });
