@@ -232,18 +232,25 @@ std::string MoneyText(Money m, const NumberFormat& format) {
   return text;
 }
 
-std::string RealText(double x, const NumberFormat& format) {
-  // printf's %.15g, exact and independent of the C locale.
-  const std::string text = fmt::format(FMT_COMPILE("{:.15g}"), x);
+std::string WithDecimalSeparator(std::string_view with_point, const NumberFormat& format) {
   std::string out;
-  for (char c : text) {
+  for (char c : with_point) {
     if (c == '.') {
       out += format.decimal_separator;
     } else {
-      out += (c == 'e') ? 'E' : c;
+      out += c;
     }
   }
   return out;
+}
+
+std::string RealText(double x, const NumberFormat& format) {
+  // printf's %.15g, exact and independent of the C locale.
+  std::string text = fmt::format(FMT_COMPILE("{:.15g}"), x);
+  for (char& c : text) {
+    if (c == 'e') c = 'E';
+  }
+  return WithDecimalSeparator(text, format);
 }
 
 }  // namespace zr

@@ -54,5 +54,8 @@ Money TextToMoney(std::string_view text, const NumberFormat& format);
 std::string WholeNumberText(std::int64_t n);                 // "-250"
 std::string MoneyText(Money m, const NumberFormat& format);  // "499,5"
 std::string RealText(double x, const NumberFormat& format);  // "19,27"
+// A real text written with a point ("19.27"), in `format`: each point
+// becomes the decimal separator.
+std::string WithDecimalSeparator(std::string_view with_point, const NumberFormat& format);
 
 }  // namespace zr

@@ -52,8 +52,20 @@ const std::array<ValidationRule, kFieldCount>& ValidationRules() { return kRules
 const ValidationRule& RuleFor(Field f) { return kRules[Index(f)]; }
 
 std::string ReplacementText(const ValidationRule& rule, const NumberFormat& format) {
-  return rule.replacement_is_real ? RealText(rule.replacement, format)
-                                  : WholeNumberText(static_cast<std::int64_t>(rule.replacement));
+  if (!rule.replacement_is_real)
+    return WholeNumberText(static_cast<std::int64_t>(rule.replacement));
+  // Writing a real exactly is slow, and every line of wrong texts asks for
+  // the same few: each row's text is written once, with a point.
+  static const std::array<std::string, kFieldCount> kWithPoint = [] {
+    std::array<std::string, kFieldCount> texts;
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+      texts[i] = RealText(kRules[i].replacement, NumberFormat{"."});
+    }
+    return texts;
+  }();
+  const std::size_t i = Index(rule.field);
+  if (rule.replacement != kRules[i].replacement) return RealText(rule.replacement, format);
+  return WithDecimalSeparator(kWithPoint[i], format);
 }
 
 TextCheck CheckTextValue(const ValidationRule& rule, std::string_view text,

@@ -119,6 +119,16 @@ TEST(Validation, DecimalPointFormatReplacesWithPoint) {
   EXPECT_EQ(findings[0].replacement, "19.27");
 }
 
+TEST(Validation, ReplacementTextIsTheRulesOwnInEitherFormat) {
+  // The rows' texts are made once and kept; a rule of another value is
+  // not one of them.
+  ValidationRule rule = RuleFor(Field::Energiaar);
+  EXPECT_EQ(ReplacementText(rule, NumberFormat{"."}), "19.27");
+  EXPECT_EQ(ReplacementText(rule, kHu), "19,27");
+  rule.replacement = 0.125;
+  EXPECT_EQ(ReplacementText(rule, kHu), "0,125");
+}
+
 TEST(Validation, FindingsComeInTableOrderOnePerBox) {
   InputTexts texts = StartupTexts(kHu);
   texts[Index(Field::Energiaarvalt)] = "200";
