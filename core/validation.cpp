@@ -52,8 +52,9 @@ const std::array<ValidationRule, kFieldCount>& ValidationRules() { return kRules
 const ValidationRule& RuleFor(Field f) { return kRules[Index(f)]; }
 
 std::string ReplacementText(const ValidationRule& rule, const NumberFormat& format) {
-  if (!rule.replacement_is_real)
+  if (!rule.replacement_is_real) {
     return WholeNumberText(static_cast<std::int64_t>(rule.replacement));
+  }
   // Writing a real exactly is slow, and every line of wrong texts asks for
   // the same few: each row's text is written once, with a point.
   static const std::array<std::string, kFieldCount> kWithPoint = [] {
